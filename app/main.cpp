@@ -1,0 +1,63 @@
+#include "vorlanfrm.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Qt ends a program that cannot reach its display with a long message and an abort. Before
+// the application exists, an obviously missing display is reported in one line; during
+// its start-up, the platform plugin's fatal message is turned into that line too.
+const char *affichageManquant()
+{
+    const QByteArray plateforme = qgetenv("QT_QPA_PLATFORM");
+    const bool x11 = plateforme.isEmpty() || plateforme.startsWith("xcb");
+    if (plateforme.isEmpty() && qEnvironmentVariableIsEmpty("DISPLAY")
+            && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return "aucun affichage graphique (ni DISPLAY ni WAYLAND_DISPLAY n'est défini)";
+    if (x11 && !plateforme.isEmpty() && qEnvironmentVariableIsEmpty("DISPLAY"))
+        return "aucun affichage X (DISPLAY n'est pas défini)";
+    return nullptr;
+}
+
+[[noreturn]] void echecDemarrage(const char *raison)
+{
+    std::fprintf(stderr, "vorlan : impossible de démarrer : %s\n", raison);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+QByteArray g_avertissements;
+
+void pendantDemarrage(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        const QByteArray raison = g_avertissements.isEmpty()
+                ? message.section(QLatin1Char('\n'), 0, 0).toLocal8Bit()
+                : g_avertissements;
+        echecDemarrage(raison.constData());
+    }
+    // The plugin's warnings come before its fatal message and name the display it tried.
+    if (g_avertissements.isEmpty())
+        g_avertissements = message.section(QLatin1Char('\n'), 0, 0).toLocal8Bit();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (const char *raison = affichageManquant())
+        echecDemarrage(raison);
+    const QtMessageHandler precedent = qInstallMessageHandler(pendantDemarrage);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(precedent);
+    if (!g_avertissements.isEmpty()) // warnings that turned out not to be fatal
+        std::fprintf(stderr, "%s\n", g_avertissements.constData());
+    QApplication::setApplicationName(QStringLiteral("vorlan"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
+
+    vl::VorlanFrm fenetre;
+    fenetre.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "fenetre.h"
+#include "jeu.h"
+#include "minuterie.h"
+
+#include <array>
+#include <memory>
+
+namespace vl {
+
+class BoiteImage;
+class Bouton;
+class Cadre;
+class Etiquette;
+class Horloge;
+class TableauCases;
+class ZoneTexte;
+
+// The game window: the board, key help, rules, score, preview, Quit button and clock box at
+// their fixed places. It runs the rules of Jeu on its timer and keyboard and mirrors their
+// state into its controls.
+class VorlanFrm : public Fenetre
+{
+    Q_OBJECT
+public:
+    VorlanFrm();
+    ~VorlanFrm() override;
+
+    // The timer's tick: nothing while minimised; otherwise one step of the game, then the
+    // speed, the score and the clock.
+    void Timer1_Timer();
+    // Quit: ends the program at once.
+    void Command1_Click();
+    // Runs the command of KeyCode whatever the modifiers; true when it was one of the seven.
+    bool Form_KeyDown(int KeyCode, int Shift) override;
+
+    // The controls and the game state, for the program's own tests.
+    const Jeu &jeu() const { return m_jeu; }
+    Jeu &jeu() { return m_jeu; }
+    Cadre &Frame1() const { return *m_Frame1; }
+    TableauCases &lbl() const { return *m_lbl; }
+    Etiquette &Label1(int i) const { return *m_Label1.at(i); }
+    Etiquette &Label2(int i) const { return *m_Label2.at(i); }
+    Etiquette &Label3(int k) const { return *m_Label3.at(k); }
+    Etiquette &score() const { return *m_score; }
+    ZoneTexte &Text1() const { return *m_Text1; }
+    Bouton &Command1() const { return *m_Command1; }
+    BoiteImage &Picture1() const { return *m_Picture1; }
+    const Minuterie &Timer1() const { return m_Timer1; }
+    const Horloge *Horloge1() const { return m_Horloge1.get(); }
+    // Copies the board and the preview from the rules into the controls that show them.
+    void miroir();
+
+    static const QString TexteRegles;
+
+protected:
+    void Form_Load() override;
+
+private:
+    void creeControles();
+    void Perdu();
+
+    Jeu m_jeu;
+    Minuterie m_Timer1;
+    std::unique_ptr<Horloge> m_Horloge1;
+    Cadre *m_Frame1 = nullptr;
+    TableauCases *m_lbl = nullptr;
+    std::array<Etiquette *, 15> m_Label1 {};
+    std::array<Etiquette *, 3> m_Label2 {};
+    std::array<Etiquette *, 7> m_Label3 {};
+    Etiquette *m_score = nullptr;
+    ZoneTexte *m_Text1 = nullptr;
+    Bouton *m_Command1 = nullptr;
+    BoiteImage *m_Picture1 = nullptr;
+};
+
+} // namespace vl

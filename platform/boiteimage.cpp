@@ -1,0 +1,120 @@
+#include "boiteimage.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+namespace vl {
+
+namespace {
+constexpr int Bord = 1; // the flat single-line border, one pixel
+
+QPointF enPixels(float x, float y) { return QPointF(x / TwipsParPixel, y / TwipsParPixel); }
+} // namespace
+
+BoiteImage::BoiteImage(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void BoiteImage::setPlacement(const RectTwips &r)
+{
+    m_place = r;
+    setGeometry(r.enPixels());
+}
+
+double BoiteImage::ScaleWidth() const { return m_place.width - 2 * Bord * TwipsParPixel; }
+
+double BoiteImage::ScaleHeight() const { return m_place.height - 2 * Bord * TwipsParPixel; }
+
+void BoiteImage::setBackColor(Couleur c)
+{
+    m_back = c;
+    Cls();
+}
+
+void BoiteImage::setDrawWidth(std::int16_t largeur)
+{
+    if (largeur < 1)
+        throw std::invalid_argument("BoiteImage::setDrawWidth: pen width "
+                + std::to_string(largeur) + " refused, it must be at least 1 pixel");
+    m_drawWidth = largeur;
+}
+
+QRect BoiteImage::zoneDessin() const { return rect().adjusted(Bord, Bord, -Bord, -Bord); }
+
+// Makes sure the image matches the drawing area at the current device pixel ratio.
+void BoiteImage::preparerImage()
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSize taille = zoneDessin().size().expandedTo(QSize(1, 1));
+    const QSize pixels(int(std::ceil(taille.width() * dpr)), int(std::ceil(taille.height() * dpr)));
+    if (m_image.size() == pixels && m_image.devicePixelRatio() == dpr)
+        return;
+    QImage neuve(pixels, QImage::Format_RGB32);
+    neuve.setDevicePixelRatio(dpr);
+    neuve.fill(resoudre(m_back, palette()));
+    if (!m_image.isNull()) {
+        QPainter p(&neuve);
+        p.drawImage(QPointF(0, 0), m_image);
+    }
+    m_image = neuve;
+}
+
+void BoiteImage::resizeEvent(QResizeEvent *) { preparerImage(); }
+
+QPen BoiteImage::crayon(Couleur c) const
+{
+    return QPen(resoudre(c, palette()), m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+void BoiteImage::Cls()
+{
+    preparerImage();
+    m_image.fill(resoudre(m_back, palette()));
+    update();
+}
+
+void BoiteImage::Circle(float x, float y, float r, Couleur c)
+{
+    preparerImage();
+    QPainter p(&m_image);
+    p.setPen(crayon(c));
+    p.setBrush(Qt::NoBrush);
+    const qreal rayon = qreal(r) / TwipsParPixel;
+    p.drawEllipse(enPixels(x, y), rayon, rayon);
+    update();
+}
+
+void BoiteImage::PSet(float x, float y, Couleur c)
+{
+    preparerImage();
+    QPainter p(&m_image);
+    p.setPen(crayon(c));
+    p.drawPoint(enPixels(x, y));
+    update();
+}
+
+void BoiteImage::Line(float x1, float y1, float x2, float y2, Couleur c)
+{
+    preparerImage();
+    QPainter p(&m_image);
+    p.setPen(crayon(c));
+    p.drawLine(enPixels(x1, y1), enPixels(x2, y2));
+    update(zoneDessin());
+}
+
+void BoiteImage::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setPen(resoudre(m_fore, palette()));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.drawImage(zoneDessin().topLeft(), m_image);
+}
+
+} // namespace vl

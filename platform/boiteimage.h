@@ -1,0 +1,67 @@
+#pragma once
+
+#include "couleur.h"
+#include "twips.h"
+
+#include <QImage>
+#include <QWidget>
+#include <cstdint>
+
+namespace vl {
+
+// A picture box: a bordered drawing surface whose coordinates are twips from the top-left
+// corner of its drawing area (y downwards) and whose pen width is in pixels. What is drawn
+// is kept in an image at the screen's device pixel ratio and shown on every repaint.
+// Drawing is aliased, so drawing a shape again in the background colour erases it exactly.
+class BoiteImage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit BoiteImage(QWidget *parent);
+
+    void setPlacement(const RectTwips &r);
+    RectTwips placement() const { return m_place; }
+    // Size of the drawing area, inside the one-pixel border, in twips.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+
+    void setAutoRedraw(bool oui) { m_autoRedraw = oui; }
+    bool AutoRedraw() const { return m_autoRedraw; }
+    void setBackColor(Couleur c);
+    Couleur BackColor() const { return m_back; }
+    void setForeColor(Couleur c) { m_fore = c; }
+    Couleur ForeColor() const { return m_fore; }
+    // Sets the pen width in pixels; throws std::invalid_argument below 1, changing nothing.
+    void setDrawWidth(std::int16_t largeur);
+    std::int16_t DrawWidth() const { return m_drawWidth; }
+
+    // Clears the drawing area to the background colour.
+    void Cls();
+    // Draws the outline of a circle of radius r centred on (x, y) with the current pen.
+    void Circle(float x, float y, float r, Couleur c);
+    // Plots a dot of the current pen width centred on (x, y).
+    void PSet(float x, float y, Couleur c);
+    // Draws a line from (x1, y1) to (x2, y2) with the current pen, round-ended.
+    void Line(float x1, float y1, float x2, float y2, Couleur c);
+
+    // The drawing area as currently drawn, at the device pixel ratio.
+    const QImage &image() const { return m_image; }
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+
+private:
+    QRect zoneDessin() const;
+    void preparerImage();
+    QPen crayon(Couleur c) const;
+
+    RectTwips m_place;
+    QImage m_image;
+    Couleur m_back = couleurs::FondFenetre;
+    Couleur m_fore = couleurs::TexteFenetre;
+    std::int16_t m_drawWidth = 1;
+    bool m_autoRedraw = false;
+};
+
+} // namespace vl

@@ -1,0 +1,24 @@
+#include "bouton.h"
+
+namespace vl {
+
+Bouton::Bouton(QWidget *parent)
+    : QPushButton(parent)
+{
+    setAutoDefault(false);
+    setDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (m_click)
+            m_click();
+    });
+}
+
+void Bouton::setPlacement(const RectTwips &r)
+{
+    m_place = r;
+    setGeometry(r.enPixels());
+}
+
+void Bouton::setClick(std::function<void()> action) { m_click = std::move(action); }
+
+} // namespace vl

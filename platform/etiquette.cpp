@@ -1,0 +1,113 @@
+#include "etiquette.h"
+
+#include <QEvent>
+#include <QPainter>
+
+namespace vl {
+
+Etiquette::Etiquette(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void Etiquette::setPlacement(const RectTwips &r)
+{
+    m_place = r;
+    ajuster();
+}
+
+void Etiquette::setCaption(const QString &texte)
+{
+    if (texte == m_caption)
+        return;
+    m_caption = texte;
+    ajuster();
+    update();
+}
+
+void Etiquette::setBackColor(Couleur c)
+{
+    if (c == m_back)
+        return;
+    m_back = c;
+    update();
+}
+
+void Etiquette::setForeColor(Couleur c)
+{
+    m_fore = c;
+    update();
+}
+
+void Etiquette::setBordure(bool avec)
+{
+    m_bordure = avec;
+    update();
+}
+
+void Etiquette::setAutoSize(bool oui)
+{
+    m_autoSize = oui;
+    ajuster();
+}
+
+void Etiquette::setWordWrap(bool oui)
+{
+    m_wordWrap = oui;
+    ajuster();
+}
+
+void Etiquette::setPolice(const QFont &f)
+{
+    setFont(f);
+    ajuster();
+}
+
+int Etiquette::drapeauxTexte() const
+{
+    return Qt::AlignLeft | Qt::AlignTop | (m_wordWrap ? Qt::TextWordWrap : 0);
+}
+
+// Lays the label out again from its placement, sizing it to its text when AutoSize is on.
+void Etiquette::ajuster()
+{
+    if (m_autoSize) {
+        const QFontMetrics fm(font());
+        const int largeur = m_wordWrap ? enPixels(m_place.width) : 1 << 20;
+        const QRect texte = fm.boundingRect(QRect(0, 0, largeur, 1 << 20), drapeauxTexte(),
+                m_caption);
+        const int bord = m_bordure ? 2 : 0;
+        if (!m_wordWrap)
+            m_place.width = (texte.width() + bord) * TwipsParPixel;
+        m_place.height = (std::max(texte.height(), fm.height()) + bord) * TwipsParPixel;
+    }
+    setGeometry(m_place.enPixels());
+}
+
+void Etiquette::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect r = rect();
+    p.fillRect(r, resoudre(m_back, palette()));
+    QRect texte = r;
+    if (m_bordure) {
+        p.setPen(resoudre(m_fore, palette()));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        texte = r.adjusted(1, 1, -1, -1);
+    }
+    if (!m_caption.isEmpty()) {
+        p.setPen(resoudre(m_fore, palette()));
+        p.drawText(texte, drapeauxTexte(), m_caption);
+    }
+}
+
+void Etiquette::changeEvent(QEvent *e)
+{
+    if (e->type() == QEvent::FontChange)
+        ajuster();
+    QWidget::changeEvent(e);
+}
+
+} // namespace vl

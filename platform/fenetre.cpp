@@ -1,0 +1,145 @@
+#include "fenetre.h"
+
+#include "twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWindow>
+
+namespace vl {
+
+Fenetre::Fenetre()
+    : QWidget(nullptr)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Key preview: the window's own event filter sees key events before any of its controls.
+    qApp->installEventFilter(this);
+}
+
+Fenetre::~Fenetre() { qApp->removeEventFilter(this); }
+
+void Fenetre::setTailleClient(int largeur, int hauteur)
+{
+    resize(enPixels(largeur), enPixels(hauteur));
+}
+
+void Fenetre::setBackColor(Couleur c)
+{
+    m_back = c;
+    update();
+}
+
+void Fenetre::setEtat(Etat e)
+{
+    switch (e) {
+    case Etat::Normal:
+        setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+        break;
+    case Etat::Minimise:
+        setWindowState(windowState() | Qt::WindowMinimized);
+        break;
+    case Etat::Maximise:
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+        break;
+    }
+}
+
+Fenetre::Etat Fenetre::etat() const
+{
+    const Qt::WindowStates s = windowState();
+    if (s & Qt::WindowMinimized)
+        return Etat::Minimise;
+    if (s & Qt::WindowMaximized)
+        return Etat::Maximise;
+    return Etat::Normal;
+}
+
+void Fenetre::charger()
+{
+    if (m_charge)
+        return;
+    m_charge = true;
+    Form_Load();
+}
+
+void Fenetre::setVisible(bool visible)
+{
+    if (visible)
+        charger();
+    QWidget::setVisible(visible);
+}
+
+int Fenetre::codeVirtuel(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return ToucheEntree;
+    case Qt::Key_Escape:
+        return ToucheEchap;
+    case Qt::Key_Space:
+        return ToucheEspace;
+    case Qt::Key_Left:
+        return ToucheGauche;
+    case Qt::Key_Up:
+        return ToucheHaut;
+    case Qt::Key_Right:
+        return ToucheDroite;
+    case Qt::Key_Down:
+        return ToucheBas;
+    default:
+        break;
+    }
+    // Letters and digits keep their own codes, as virtual keys do.
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+        return qtKey;
+    return 0;
+}
+
+int Fenetre::bitsModificateurs(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? Maj : 0) | (m & Qt::ControlModifier ? Ctrl : 0)
+            | (m & Qt::AltModifier ? Alt : 0);
+}
+
+bool Fenetre::Form_KeyDown(int, int) { return false; }
+
+void Fenetre::End()
+{
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
+void Fenetre::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), resoudre(m_back, palette()));
+}
+
+void Fenetre::closeEvent(QCloseEvent *e)
+{
+    e->accept();
+    QCoreApplication::exit(0);
+}
+
+// Key events reach the window's internal QWindow once, before the focused control: acting
+// there is acting exactly once per key, whichever control has the focus.
+bool Fenetre::eventFilter(QObject *objet, QEvent *e)
+{
+    if (!m_keyPreview || (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)
+            || objet != windowHandle())
+        return false;
+    auto *touche = static_cast<QKeyEvent *>(e);
+    if (e->type() == QEvent::KeyRelease)
+        return touche->isAutoRepeat() ? m_touchesPrises.contains(touche->key())
+                                      : m_touchesPrises.remove(touche->key());
+    if (Form_KeyDown(codeVirtuel(touche->key()), bitsModificateurs(touche->modifiers()))) {
+        m_touchesPrises.insert(touche->key());
+        return true;
+    }
+    return false;
+}
+
+} // namespace vl

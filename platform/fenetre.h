@@ -1,0 +1,79 @@
+#pragma once
+
+#include "couleur.h"
+
+#include <QSet>
+#include <QWidget>
+
+namespace vl {
+
+// A top-level window laid out in twips: caption, client area, background and foreground
+// colour values, a window state that can be set and read, a load event run once before it
+// is first shown, and key-down events with key preview (it sees every key press before the
+// control that has the focus).
+class Fenetre : public QWidget
+{
+    Q_OBJECT
+public:
+    enum class Etat { Normal, Minimise, Maximise };
+    // Virtual-key codes of the keys a window may act on; every other key has code 0.
+    enum Touche {
+        ToucheEntree = 13,
+        ToucheEchap = 27,
+        ToucheEspace = 32,
+        ToucheGauche = 37,
+        ToucheHaut = 38,
+        ToucheDroite = 39,
+        ToucheBas = 40
+    };
+    // Modifier bits of a key event.
+    enum Modificateur { Maj = 1, Ctrl = 2, Alt = 4 };
+
+    Fenetre();
+    ~Fenetre() override;
+
+    void setCaption(const QString &texte) { setWindowTitle(texte); }
+    QString caption() const { return windowTitle(); }
+    // Sizes the client area, in twips.
+    void setTailleClient(int largeur, int hauteur);
+    void setBackColor(Couleur c);
+    Couleur BackColor() const { return m_back; }
+    void setForeColor(Couleur c) { m_fore = c; }
+    Couleur ForeColor() const { return m_fore; }
+    void setEtat(Etat e);
+    Etat etat() const;
+    void setKeyPreview(bool oui) { m_keyPreview = oui; }
+    bool keyPreview() const { return m_keyPreview; }
+
+    // Runs Form_Load unless it has run already. Showing the window does it too.
+    void charger();
+    void setVisible(bool visible) override;
+
+    // The virtual-key code of a Qt key, or 0 for a key without one.
+    static int codeVirtuel(int qtKey);
+    // The modifier bits of Qt modifiers.
+    static int bitsModificateurs(Qt::KeyboardModifiers m);
+
+    // Ends the program at once: every window closes and the event loop stops.
+    static void End();
+
+protected:
+    // The load event.
+    virtual void Form_Load() { }
+    // A key press that the window previews; returns true when the key was acted on, which
+    // keeps it from the focused control.
+    virtual bool Form_KeyDown(int KeyCode, int Shift);
+
+    void paintEvent(QPaintEvent *) override;
+    void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *objet, QEvent *e) override;
+
+private:
+    Couleur m_back = couleurs::FaceBouton;
+    Couleur m_fore = couleurs::TexteBouton;
+    QSet<int> m_touchesPrises; // keys whose press was acted on, until they are released
+    bool m_keyPreview = false;
+    bool m_charge = false;
+};
+
+} // namespace vl

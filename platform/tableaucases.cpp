@@ -1,0 +1,76 @@
+#include "tableaucases.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace vl {
+
+TableauCases::TableauCases(QWidget *parent, int nombre)
+    : QWidget(parent)
+    , m_cases(std::size_t(nombre))
+{
+    Q_ASSERT(nombre > 0);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void TableauCases::setPlacement(int i, const RectTwips &r)
+{
+    m_cases.at(i).place = r;
+    recalculer();
+}
+
+void TableauCases::setBackColor(int i, Couleur c)
+{
+    Case &k = m_cases.at(i);
+    if (k.back == c)
+        return;
+    k.back = c;
+    update(k.pixels);
+}
+
+void TableauCases::setBordure(int i, bool avec)
+{
+    Case &k = m_cases.at(i);
+    if (k.bordure == avec)
+        return;
+    k.bordure = avec;
+    update(k.pixels);
+}
+
+void TableauCases::setForeColor(Couleur c)
+{
+    m_fore = c;
+    update();
+}
+
+// Moves the widget over the cells' bounding box and works out each cell's pixel rectangle.
+void TableauCases::recalculer()
+{
+    QRect tout;
+    for (const Case &k : m_cases)
+        tout |= k.place.enPixels();
+    setGeometry(tout);
+    for (Case &k : m_cases)
+        k.pixels = k.place.enPixels().translated(-tout.topLeft());
+    update();
+}
+
+void TableauCases::paintEvent(QPaintEvent *e)
+{
+    QPainter p(this);
+    const QRect zone = e->rect();
+    const QPalette &pal = palette();
+    const QColor bord = resoudre(m_fore, pal);
+    for (const Case &k : m_cases) {
+        if (!k.pixels.intersects(zone))
+            continue;
+        p.fillRect(k.pixels, resoudre(k.back, pal));
+        if (k.bordure) {
+            p.setPen(bord);
+            p.drawRect(k.pixels.adjusted(0, 0, -1, -1));
+        }
+    }
+}
+
+} // namespace vl

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "twips.h"
+
+#include <QPlainTextEdit>
+
+namespace vl {
+
+// A multi-line text box. Its text is kept exactly as set (carriage returns included) and
+// shown line by line, wrapped at word boundaries, without scroll bars.
+class ZoneTexte : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit ZoneTexte(QWidget *parent);
+
+    void setPlacement(const RectTwips &r);
+    RectTwips placement() const { return m_place; }
+    void setText(const QString &texte);
+    QString text() const { return m_texte; }
+
+private:
+    RectTwips m_place;
+    QString m_texte;
+};
+
+} // namespace vl
