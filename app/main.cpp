@@ -14,7 +14,7 @@ const char *affichageManquant()
     const QByteArray plateforme = qgetenv("QT_QPA_PLATFORM");
     const bool x11 = plateforme.isEmpty() || plateforme.startsWith("xcb");
     if (plateforme.isEmpty() && qEnvironmentVariableIsEmpty("DISPLAY")
-            && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return "aucun affichage graphique (ni DISPLAY ni WAYLAND_DISPLAY n'est défini)";
     if (x11 && !plateforme.isEmpty() && qEnvironmentVariableIsEmpty("DISPLAY"))
         return "aucun affichage X (DISPLAY n'est pas défini)";

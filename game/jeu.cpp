@@ -42,7 +42,10 @@ Jeu::Jeu(Couleur vide, Couleur mur)
     assert(vide != mur && vide != Marque && mur != Marque);
 }
 
-void Jeu::RemplitDirection() { m_Direction = { 0, -11, -10, -9, -1, 1, 9, 10, 11 }; }
+void Jeu::RemplitDirection()
+{
+    m_Direction = {0, -11, -10, -9, -1, 1, 9, 10, 11};
+}
 
 void Jeu::PrepareTableau()
 {
@@ -54,7 +57,10 @@ void Jeu::PrepareTableau()
     }
 }
 
-void Jeu::VideApercu() { m_Label2.fill(m_vide); }
+void Jeu::VideApercu()
+{
+    m_Label2.fill(m_vide);
+}
 
 void Jeu::DemarreTimer()
 {

@@ -3,6 +3,7 @@
 #include "couleur.h"
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <functional>
 
@@ -19,8 +20,8 @@ public:
     static constexpr int NombreCases = 220;
     static constexpr Couleur Marque = couleurs::Blanc;
     // The seven piece colours, in the order of the palette swatches.
-    static constexpr std::array<Couleur, 7> Palette = { 0x000000FF, 0x00FF0000, 0x00800080,
-        0x0000FFFF, 0x0000C000, 0x000080FF, 0x00000040 };
+    static constexpr std::array<Couleur, 7> Palette
+            = {0x000000FF, 0x00FF0000, 0x00800080, 0x0000FFFF, 0x0000C000, 0x000080FF, 0x00000040};
     static constexpr int IntervalleDepart = 1000;
 
     // The commands of the keyboard, and the key code that gives each.
@@ -72,6 +73,12 @@ public:
     Couleur mur() const { return m_mur; }
     // The game timer as the rules see it: interval in ms and enabled switch.
     int Interval() const { return m_Interval; }
+    // Sets the interval the next tick starts from (1 to 1000 ms).
+    void setInterval(int ms)
+    {
+        assert(ms >= 1 && ms <= IntervalleDepart);
+        m_Interval = ms;
+    }
     bool Enabled() const { return m_Enabled; }
     // The score caption's number: 1000 minus the interval.
     int score() const { return IntervalleDepart - m_Interval; }

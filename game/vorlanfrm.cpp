@@ -13,12 +13,11 @@
 
 namespace vl {
 
-const QString VorlanFrm::TexteRegles = QStringLiteral(
-        "° Aligner 3 pions de même couleurs,\r\n"
-        "horizontalement, verticalement  ou\r\n"
-        "en diagonale.    Ces pions et ceux \r\n"
-        "accolés,  de même couleurs, seront \r\n"
-        "éliminés.\r\n");
+const QString VorlanFrm::TexteRegles = QStringLiteral("° Aligner 3 pions de même couleurs,\r\n"
+                                                      "horizontalement, verticalement  ou\r\n"
+                                                      "en diagonale.    Ces pions et ceux \r\n"
+                                                      "accolés,  de même couleurs, seront \r\n"
+                                                      "éliminés.\r\n");
 
 namespace {
 
@@ -32,13 +31,17 @@ struct LigneAide
 };
 
 // The key help: key symbols at Left 4095, their actions at Left 4935.
-constexpr LigneAide Touches[] = { { 0, 315, "←" }, { 1, 630, "→" }, { 2, 945, "↑" },
-    { 3, 1260, "↓" }, { 4, 1575, "Escape" }, { 5, 1890, "Espace" }, { 13, 2205, "Entrée" } };
-constexpr LigneAide Actions[] = { { 6, 315, "Déplacer vers la gauche" },
-    { 7, 630, "Déplacer vers la droite" }, { 8, 945, "Décaler les couleurs vers le haut" },
-    { 9, 1260, "Décaler les couleurs vers le bas" }, { 10, 1575, "le patron !" },
-    { 11, 1890, "Précipiter la vorlan" }, { 14, 2205, "Montrer/Cacher la prochaine pièce" },
-    { 12, 2205, "Score" } };
+constexpr LigneAide Touches[]
+        = {{0, 315, "←"},       {1, 630, "→"},       {2, 945, "↑"},       {3, 1260, "↓"},
+           {4, 1575, "Escape"}, {5, 1890, "Espace"}, {13, 2205, "Entrée"}};
+constexpr LigneAide Actions[] = {{6, 315, "Déplacer vers la gauche"},
+                                 {7, 630, "Déplacer vers la droite"},
+                                 {8, 945, "Décaler les couleurs vers le haut"},
+                                 {9, 1260, "Décaler les couleurs vers le bas"},
+                                 {10, 1575, "le patron !"},
+                                 {11, 1890, "Précipiter la vorlan"},
+                                 {14, 2205, "Montrer/Cacher la prochaine pièce"},
+                                 {12, 2205, "Score"}};
 
 } // namespace
 
@@ -64,7 +67,7 @@ void VorlanFrm::creeControles()
     setKeyPreview(true);
 
     m_Frame1 = new Cadre(this);
-    m_Frame1->setPlacement({ 105, 210, 3690, 7260 });
+    m_Frame1->setPlacement({105, 210, 3690, 7260});
     m_lbl = new TableauCases(m_Frame1, Jeu::NombreCases);
     m_lbl->setForeColor(couleurs::TexteFenetre);
 
@@ -78,7 +81,7 @@ void VorlanFrm::creeControles()
         e->setBackColor(couleurs::FaceBouton);
         e->setAutoSize(true);
         e->setCaption(QString::fromUtf8(l.texte));
-        e->setPlacement({ left, l.top, 0, 0 });
+        e->setPlacement({left, l.top, 0, 0});
         m_Label1.at(l.indice) = e;
     };
     for (const LigneAide &l : Touches)
@@ -87,20 +90,20 @@ void VorlanFrm::creeControles()
         creeAide(l, l.indice == 12 ? 7770 : 4935, aide);
     m_Label1[12]->setPolice(police(QStringLiteral("Courier New"), 9, true, true));
     m_Label1[14]->setWordWrap(true);
-    m_Label1[14]->setPlacement({ 4935, 2205, 1995, 0 });
+    m_Label1[14]->setPlacement({4935, 2205, 1995, 0});
 
     m_score = new Etiquette(this);
     m_score->setForeColor(couleurs::TexteBouton);
     m_score->setBackColor(couleurs::FaceBouton);
     m_score->setAutoSize(true);
     m_score->setCaption(QStringLiteral("0"));
-    m_score->setPlacement({ 7770, 2625, 0, 0 });
+    m_score->setPlacement({7770, 2625, 0, 0});
 
     const auto creeCase = [this](int left, int top) {
         auto *e = new Etiquette(this);
         e->setBordure(true);
         e->setCaption(QStringLiteral(" "));
-        e->setPlacement({ left, top, LargeurCase, LargeurCase });
+        e->setPlacement({left, top, LargeurCase, LargeurCase});
         return e;
     };
     for (int i = 0; i < 3; ++i)
@@ -111,17 +114,17 @@ void VorlanFrm::creeControles()
     }
 
     m_Text1 = new ZoneTexte(this);
-    m_Text1->setPlacement({ 4410, 3255, 3795, 1170 });
+    m_Text1->setPlacement({4410, 3255, 3795, 1170});
     m_Text1->setText(TexteRegles);
     m_Text1->setEnabled(false);
 
     m_Command1 = new Bouton(this);
-    m_Command1->setPlacement({ 4620, 4620, 1380, 750 });
+    m_Command1->setPlacement({4620, 4620, 1380, 750});
     m_Command1->setCaption(QStringLiteral("&Quitter"));
     m_Command1->setClick([this] { Command1_Click(); });
 
     m_Picture1 = new BoiteImage(this);
-    m_Picture1->setPlacement({ 6405, 5355, 2200, 2100 });
+    m_Picture1->setPlacement({6405, 5355, 2200, 2100});
     m_Picture1->setBackColor(couleurs::FondFenetre);
     m_Picture1->setForeColor(couleurs::TexteFenetre);
 
@@ -134,15 +137,16 @@ void VorlanFrm::Form_Load()
     Hasard::Randomize();
     m_Horloge1 = std::make_unique<Horloge>();
     m_Horloge1->HorlogeDeb(*m_Picture1, 0x0000FFFF, 0, 2, 0x00FF0000, 3, 0x000000FF, 0, 0, 2,
-            0x0000FF00, 0, 3, 0x00FF0000, 0, 4, 0x000000FF);
+                           0x0000FF00, 0, 3, 0x00FF0000, 0, 4, 0x000000FF);
     m_jeu.RemplitDirection();
 
     m_jeu.PrepareTableau();
     for (int i = 0; i < Jeu::NombreCases; ++i) {
         const int ligne = i / 10;
         const int colonne = i % 10;
-        m_lbl->setPlacement(i, { colonne * LargeurCase + 300, (ligne + 1) * LargeurCase,
-                                       LargeurCase, LargeurCase });
+        m_lbl->setPlacement(
+                i,
+                {colonne * LargeurCase + 300, (ligne + 1) * LargeurCase, LargeurCase, LargeurCase});
         m_lbl->setBordure(i, m_jeu.lbl(i) != m_jeu.mur());
     }
 
@@ -192,7 +196,10 @@ void VorlanFrm::Timer1_Timer()
     m_Horloge1->HorlogeDes(*m_Picture1);
 }
 
-void VorlanFrm::Command1_Click() { End(); }
+void VorlanFrm::Command1_Click()
+{
+    End();
+}
 
 bool VorlanFrm::Form_KeyDown(int KeyCode, int)
 {

@@ -1,6 +1,7 @@
 #include "minuterie.h"
 
 #include <QScopedValueRollback>
+#include <cassert>
 
 namespace vl {
 
@@ -14,7 +15,7 @@ Minuterie::Minuterie(QObject *parent)
 
 void Minuterie::setInterval(int ms)
 {
-    Q_ASSERT(ms >= 0);
+    assert(ms >= 0);
     m_interval = ms;
     rearmer();
 }

@@ -1,6 +1,7 @@
 #include "tableaucases.h"
 
 #include <QPaintEvent>
+#include <cassert>
 #include <QPainter>
 
 namespace vl {
@@ -9,7 +10,7 @@ TableauCases::TableauCases(QWidget *parent, int nombre)
     : QWidget(parent)
     , m_cases(std::size_t(nombre))
 {
-    Q_ASSERT(nombre > 0);
+    assert(nombre > 0);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
