@@ -1,44 +1,110 @@
 #include "minuterie.h"
 
 #include <QScopedValueRollback>
-#include <cassert>
+#include <cerrno>
+#include <sys/timerfd.h>
+#include <system_error>
+#include <unistd.h>
 
 namespace vl {
 
+namespace {
+
+[[noreturn]] void echecSysteme(const char *quoi)
+{
+    throw std::system_error(errno, std::generic_category(), quoi);
+}
+
+// A point of the steady clock as the monotonic clock's timespec (libstdc++'s steady_clock
+// is CLOCK_MONOTONIC).
+timespec enTimespec(Minuterie::Horloge::time_point t)
+{
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch());
+    return {time_t(ns.count() / 1'000'000'000), long(ns.count() % 1'000'000'000)};
+}
+
+} // namespace
+
+Minuterie::Descripteur::Descripteur()
+    : fd(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC))
+{
+    if (fd < 0)
+        echecSysteme("Minuterie: timerfd_create");
+}
+
+Minuterie::Descripteur::~Descripteur()
+{
+    ::close(fd);
+}
+
 Minuterie::Minuterie(QObject *parent)
     : QObject(parent)
+    , m_veille(m_descripteur.fd, QSocketNotifier::Read)
 {
-    // Intervals go down to 1 ms: only the precise timer honours them.
-    m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &Minuterie::tic);
+    connect(&m_veille, &QSocketNotifier::activated, this, &Minuterie::reveil);
 }
+
+Minuterie::~Minuterie() = default;
 
 void Minuterie::setInterval(int ms)
 {
-    assert(ms >= 0);
+    Q_ASSERT(ms >= 0);
     m_interval = ms;
-    rearmer();
+    redemarrer();
 }
 
 void Minuterie::setEnabled(bool oui)
 {
     m_enabled = oui;
-    rearmer();
+    redemarrer();
 }
 
-void Minuterie::rearmer()
+// The countdown starts from the running tick's due time when there is one, so that what a
+// tick sets keeps the pace; from now otherwise.
+void Minuterie::redemarrer()
 {
-    if (m_enabled && m_interval > 0)
-        m_timer.start(m_interval);
-    else
-        m_timer.stop();
+    m_echeance = (m_enCours ? m_echeanceEnCours : Horloge::now()) + pas();
+    armer();
 }
 
-void Minuterie::tic()
+void Minuterie::armer()
 {
-    if (m_enCours || !m_tic)
+    // A deadline already past fires at once; the all-zero value disarms.
+    itimerspec quand {};
+    if (actif())
+        quand.it_value = enTimespec(m_echeance);
+    if (timerfd_settime(m_descripteur.fd, TFD_TIMER_ABSTIME, &quand, nullptr) != 0)
+        echecSysteme("Minuterie: timerfd_settime");
+}
+
+void Minuterie::reveil()
+{
+    std::uint64_t expirations = 0;
+    // Empties the descriptor; nothing to read when a re-arm came between wake-up and read.
+    if (::read(m_descripteur.fd, &expirations, sizeof expirations) < 0 && errno != EAGAIN)
+        echecSysteme("Minuterie: read");
+    if (!actif())
+        return;
+    const Horloge::time_point maintenant = Horloge::now();
+    if (maintenant < m_echeance) {
+        armer();
+        return;
+    }
+    const auto retard = maintenant - m_echeance;
+    if (m_enCours) {
+        // Due while the running tick waits in a nested event loop: dropped.
+        m_echeance += (retard / pas() + 1) * pas();
+        armer();
+        return;
+    }
+    m_retard = retard;
+    m_echeanceEnCours = retard > RattrapageMax * pas() ? maintenant : m_echeance;
+    m_echeance = m_echeanceEnCours + pas();
+    armer();
+    if (!m_tic)
         return;
     QScopedValueRollback garde(m_enCours, true);
+    ++m_tics;
     m_tic();
 }
 

@@ -1,0 +1,202 @@
+#include "minuterie.h"
+
+#include <QEventLoop>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <thread>
+#include <vector>
+
+using namespace std::chrono_literals;
+using vl::Minuterie;
+
+// The timer's behaviour that does not depend on how fast the machine is: when it ticks at
+// all, that ticks never nest, that what a tick sets keeps it going, and that a long stall is
+// not followed by a burst. How exactly it keeps the pace is measured by the benchmarks.
+class TstMinuterie : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sansTicEnTrop_data();
+    void sansTicEnTrop();
+    void reglageDansLeTic_data();
+    void reglageDansLeTic();
+    void jamaisDansUnAutreTic();
+    void reprendQuandOnLaRallume();
+    void pasDeRafaleApresUnBlocage();
+};
+
+using Reglage = std::function<void(Minuterie &)>;
+using Tic = std::function<void(Minuterie &, int numero)>;
+Q_DECLARE_METATYPE(Reglage)
+Q_DECLARE_METATYPE(Tic)
+
+void TstMinuterie::sansTicEnTrop_data()
+{
+    QTest::addColumn<Reglage>("reglage");
+    QTest::addColumn<Tic>("tic");
+    QTest::addColumn<int>("attendus");
+
+    const Tic rien = [](Minuterie &, int) {
+    };
+    QTest::newRow("désactivée, intervalle 1") << Reglage([](Minuterie &m) {
+        m.setInterval(1);
+        m.setEnabled(false);
+    }) << rien << 0;
+    QTest::newRow("activée, intervalle 0") << Reglage([](Minuterie &m) {
+        m.setEnabled(true);
+        m.setInterval(0);
+    }) << rien << 0;
+    QTest::newRow("intervalle 1 puis 0") << Reglage([](Minuterie &m) {
+        m.setInterval(1);
+        m.setInterval(0);
+    }) << rien << 0;
+    QTest::newRow("rallumée puis éteinte avant son premier tic") << Reglage([](Minuterie &m) {
+        m.setEnabled(false);
+        m.setInterval(1);
+        m.setEnabled(true);
+        m.setEnabled(false);
+    }) << rien << 0;
+    const Reglage unMs = [](Minuterie &m) {
+        m.setInterval(1);
+    };
+    QTest::newRow("éteinte par son premier tic")
+            << unMs << Tic([](Minuterie &m, int) { m.setEnabled(false); }) << 1;
+    QTest::newRow("intervalle mis à 0 par son premier tic")
+            << unMs << Tic([](Minuterie &m, int) { m.setInterval(0); }) << 1;
+    QTest::newRow("intervalle porté à 100 s par son premier tic")
+            << unMs << Tic([](Minuterie &m, int) { m.setInterval(100'000); }) << 1;
+}
+
+// Only an enabled timer with an interval above 0 ticks, and a change made in a tick counts
+// from that tick.
+void TstMinuterie::sansTicEnTrop()
+{
+    QFETCH(Reglage, reglage);
+    QFETCH(Tic, tic);
+    QFETCH(int, attendus);
+
+    Minuterie m;
+    int tics = 0;
+    m.setTic([&] { tic(m, ++tics); });
+    reglage(m);
+    QTest::qWait(60);
+    QCOMPARE(tics, attendus);
+    QCOMPARE(m.tics(), std::uint64_t(attendus));
+}
+
+void TstMinuterie::reglageDansLeTic_data()
+{
+    QTest::addColumn<Tic>("tic");
+    QTest::addColumn<int>("intervalleFinal");
+
+    QTest::newRow("le même intervalle à chaque tic, comme la fenêtre")
+            << Tic([](Minuterie &m, int) {
+                   m.setInterval(m.Interval());
+                   m.setEnabled(true);
+               })
+            << 1;
+    QTest::newRow("1 et 2 ms en alternance")
+            << Tic([](Minuterie &m, int n) { m.setInterval(n % 2 ? 2 : 1); }) << 2;
+    QTest::newRow("de 5 à 1 ms, une de moins par tic")
+            << Tic([](Minuterie &m, int n) { m.setInterval(std::max(1, 5 - n)); }) << 1;
+    QTest::newRow("éteinte et rallumée dans le même tic") << Tic([](Minuterie &m, int) {
+        m.setEnabled(false);
+        m.setEnabled(true);
+    }) << 1;
+}
+
+// What a tick sets on its own timer keeps it ticking.
+void TstMinuterie::reglageDansLeTic()
+{
+    QFETCH(Tic, tic);
+    QFETCH(int, intervalleFinal);
+
+    constexpr int Voulus = 25;
+    Minuterie m;
+    int tics = 0;
+    m.setTic([&] {
+        tic(m, ++tics);
+        if (tics == Voulus)
+            m.setEnabled(false);
+    });
+    m.setInterval(1);
+    QTRY_COMPARE(tics, Voulus);
+    QTest::qWait(20);
+    QCOMPARE(tics, Voulus);
+    QCOMPARE(m.Interval(), intervalleFinal);
+    QVERIFY(!m.Enabled());
+}
+
+// A tick that opens a nested event loop (as a modal box does) is never entered again while
+// that loop runs, and the ticks go on once it returns.
+void TstMinuterie::jamaisDansUnAutreTic()
+{
+    Minuterie m;
+    int tics = 0;
+    int profondeur = 0;
+    int profondeurMax = 0;
+    m.setTic([&] {
+        ++tics;
+        profondeurMax = std::max(profondeurMax, ++profondeur);
+        if (tics == 1) {
+            QEventLoop boucle;
+            QTimer::singleShot(50, &boucle, &QEventLoop::quit);
+            boucle.exec();
+        }
+        if (tics == 10)
+            m.setEnabled(false);
+        --profondeur;
+    });
+    m.setInterval(1);
+    QTRY_COMPARE(tics, 10);
+    QCOMPARE(profondeurMax, 1);
+}
+
+void TstMinuterie::reprendQuandOnLaRallume()
+{
+    Minuterie m;
+    int tics = 0;
+    m.setTic([&] {
+        if (++tics == 3)
+            m.setEnabled(false);
+    });
+    m.setInterval(1);
+    QTRY_COMPARE(tics, 3);
+    QTest::qWait(20);
+    QCOMPARE(tics, 3);
+    m.setEnabled(true);
+    QTRY_VERIFY(tics > 3);
+}
+
+// A tick that blocks the thread for a long time puts the schedule far behind: the next tick
+// knows it is late, and the schedule starts again from it instead of running the missed
+// ticks back to back.
+void TstMinuterie::pasDeRafaleApresUnBlocage()
+{
+    constexpr auto Blocage = 400ms;
+    constexpr int Suivants = 30;
+    Minuterie m;
+    std::vector<std::chrono::nanoseconds> retards;
+    m.setTic([&] {
+        if (retards.empty())
+            std::this_thread::sleep_for(Blocage);
+        retards.push_back(m.retard());
+        if (retards.size() == Suivants + 1)
+            m.setEnabled(false);
+    });
+    m.setInterval(1);
+    QTRY_COMPARE(int(retards.size()), Suivants + 1);
+    QVERIFY(retards[1] >= Blocage - 1ms);
+    // Without the fresh start, the hundreds of missed ticks would each start this late.
+    const auto enRetard
+            = std::count_if(retards.begin() + 2, retards.end(),
+                            [&](std::chrono::nanoseconds r) { return r >= Blocage / 2; });
+    QCOMPARE(enRetard, 0);
+}
+
+QTEST_GUILESS_MAIN(TstMinuterie)
+#include "tst_minuterie.moc"
