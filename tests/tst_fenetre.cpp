@@ -1,0 +1,633 @@
+// The game window with its real widgets, offscreen: the layout in twips, the colour values
+// and their painting, start-up, the blocked spawn with its "Perdu" box, the keyboard as a
+// real key press travels (through the window, whichever control has the focus), and ending.
+
+#include "boiteimage.h"
+#include "boitemessage.h"
+#include "bouton.h"
+#include "cadre.h"
+#include "etiquette.h"
+#include "hasard.h"
+#include "plateautest.h"
+#include "tableaucases.h"
+#include "vorlanfrm.h"
+#include "zonetexte.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWindow>
+#include <QtTest>
+#include <deque>
+
+using namespace vl;
+
+Q_DECLARE_METATYPE(vl::RectTwips)
+
+namespace {
+
+// Draws for start-up: the first piece in column `col`, then fixed colours.
+std::deque<float> g_tirages;
+
+void tiragesDeDepart(int col)
+{
+    g_tirages = {0.0f, 0.1f, 0.2f, 0.3f, (float(col) - 0.5f) / 8, 0.5f / 7, 1.5f / 7, 2.5f / 7};
+}
+
+float tirer()
+{
+    if (g_tirages.empty())
+        return 0.99f;
+    const float r = g_tirages.front();
+    g_tirages.pop_front();
+    return r;
+}
+
+// Runs the application's own event loop with `action` queued; returns the loop's exit code
+// (7 if nothing ended it within five seconds).
+int executer(const std::function<void()> &action)
+{
+    QTimer::singleShot(0, qApp, action);
+    QTimer garde;
+    garde.setSingleShot(true);
+    QObject::connect(&garde, &QTimer::timeout, qApp, [] { QCoreApplication::exit(7); });
+    garde.start(5000);
+    return QCoreApplication::exec();
+}
+
+// The colour painted at a point of the window, in logical pixels.
+QColor pixel(QWidget &w, QPoint p)
+{
+    return w.grab().toImage().pixelColor(p);
+}
+
+// The centre of board cell i in window coordinates.
+QPoint centreCase(VorlanFrm &w, int i)
+{
+    const RectTwips r = w.lbl().placement(i);
+    const RectTwips cadre = w.Frame1().placement();
+    return QPoint(enPixels(cadre.left + r.left + r.width / 2),
+                  enPixels(cadre.top + r.top + r.height / 2));
+}
+
+// The columns (1 to 8) whose rows 1 to 3 hold a piece colour, other playing cells empty.
+QList<int> colonnesDePiece(const Jeu &jeu)
+{
+    QList<int> cols;
+    for (int i = 11; i <= 208; ++i) {
+        if (jeu.lbl(i) == jeu.vide() || jeu.lbl(i) == jeu.mur())
+            continue;
+        if (i / 10 > 3)
+            return {-1};
+        if (!cols.contains(i % 10))
+            cols << i % 10;
+    }
+    return cols;
+}
+
+} // namespace
+
+class TestFenetre : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void disposition_data();
+    void disposition();
+    void etiquettesAuto_data();
+    void etiquettesAuto();
+    void polices();
+    void cases();
+    void couleursStockees();
+    void couleursPeintes();
+    void demarrage();
+    void focus();
+
+    void boitePerdu();
+    void apparitionBloquee();
+    void vraieBoiteMessage();
+
+    void toucheAvecFocusSurQuitter_data();
+    void toucheAvecFocusSurQuitter();
+    void autresTouchesPassent();
+    void modificateursEtRepetition();
+    void echapReduitEtLeJeuSArrete();
+    void tickReelDuTimer();
+
+    void quitterTermine_data();
+    void quitterTermine();
+
+private:
+    std::unique_ptr<VorlanFrm> m_w;
+    int m_boites = 0;
+    QString m_texteBoite;
+};
+
+void TestFenetre::initTestCase()
+{
+    QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
+    Hasard::remplacer(&tirer);
+    BoiteMessage::remplacer([this](QWidget *, const QString &texte) {
+        ++m_boites;
+        m_texteBoite = texte;
+    });
+}
+
+void TestFenetre::init()
+{
+    tiragesDeDepart(4);
+    m_boites = 0;
+    m_w = std::make_unique<VorlanFrm>();
+    m_w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+}
+
+void TestFenetre::cleanup()
+{
+    m_w.reset();
+}
+
+void TestFenetre::disposition_data()
+{
+    QTest::addColumn<QString>("controle");
+    QTest::addColumn<RectTwips>("place");
+    QTest::addColumn<QString>("texte");
+    QTest::newRow("Frame1") << "Frame1" << RectTwips {105, 210, 3690, 7260} << QString();
+    QTest::newRow("Label2(0)") << "Label2(0)" << RectTwips {6930, 2205, 300, 300} << " ";
+    QTest::newRow("Label2(1)") << "Label2(1)" << RectTwips {6930, 2505, 300, 300} << " ";
+    QTest::newRow("Label2(2)") << "Label2(2)" << RectTwips {6930, 2805, 300, 300} << " ";
+    for (int k = 0; k < 7; ++k)
+        QTest::addRow("Label3(%d)", k) << QStringLiteral("Label3(%1)").arg(k)
+                                       << RectTwips {3990, 4725 + 315 * k, 300, 300} << " ";
+    QTest::newRow("Text1") << "Text1" << RectTwips {4410, 3255, 3795, 1170}
+                           << VorlanFrm::TexteRegles;
+    QTest::newRow("Command1") << "Command1" << RectTwips {4620, 4620, 1380, 750} << "&Quitter";
+    QTest::newRow("Picture1") << "Picture1" << RectTwips {6405, 5355, 2200, 2100} << QString();
+}
+
+void TestFenetre::disposition()
+{
+    QFETCH(QString, controle);
+    QFETCH(RectTwips, place);
+    QFETCH(QString, texte);
+    VorlanFrm &w = *m_w;
+    RectTwips vu;
+    QString lu;
+    QWidget *widget = nullptr;
+    if (controle == QLatin1String("Frame1")) {
+        vu = w.Frame1().placement();
+        widget = &w.Frame1();
+    } else if (controle.startsWith(QLatin1String("Label2"))) {
+        Etiquette &e = w.Label2(controle.at(7).digitValue());
+        vu = e.placement();
+        lu = e.caption();
+        widget = &e;
+        QVERIFY(e.bordure());
+    } else if (controle.startsWith(QLatin1String("Label3"))) {
+        Etiquette &e = w.Label3(controle.at(7).digitValue());
+        vu = e.placement();
+        lu = e.caption();
+        widget = &e;
+        QVERIFY(e.bordure());
+    } else if (controle == QLatin1String("Text1")) {
+        vu = w.Text1().placement();
+        lu = w.Text1().text();
+        widget = &w.Text1();
+    } else if (controle == QLatin1String("Command1")) {
+        vu = w.Command1().placement();
+        lu = w.Command1().caption();
+        widget = &w.Command1();
+    } else {
+        vu = w.Picture1().placement();
+        widget = &w.Picture1();
+    }
+    QCOMPARE(vu, place);
+    QCOMPARE(lu, texte);
+    QCOMPARE(widget->geometry(), place.enPixels());
+}
+
+void TestFenetre::etiquettesAuto_data()
+{
+    QTest::addColumn<int>("indice"); // -1 for the score label
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<QString>("texte");
+    const struct
+    {
+        int i, left, top;
+        const char *texte;
+    } lignes[] = {{0, 4095, 315, "←"},
+                  {1, 4095, 630, "→"},
+                  {2, 4095, 945, "↑"},
+                  {3, 4095, 1260, "↓"},
+                  {4, 4095, 1575, "Escape"},
+                  {5, 4095, 1890, "Espace"},
+                  {13, 4095, 2205, "Entrée"},
+                  {6, 4935, 315, "Déplacer vers la gauche"},
+                  {7, 4935, 630, "Déplacer vers la droite"},
+                  {8, 4935, 945, "Décaler les couleurs vers le haut"},
+                  {9, 4935, 1260, "Décaler les couleurs vers le bas"},
+                  {10, 4935, 1575, "le patron !"},
+                  {11, 4935, 1890, "Précipiter la vorlan"},
+                  {14, 4935, 2205, "Montrer/Cacher la prochaine pièce"},
+                  {12, 7770, 2205, "Score"},
+                  {-1, 7770, 2625, "0"}};
+    for (const auto &l : lignes)
+        QTest::addRow("%s", l.i < 0 ? "score" : qPrintable(QStringLiteral("Label1(%1)").arg(l.i)))
+                << l.i << l.left << l.top << QString::fromUtf8(l.texte);
+}
+
+void TestFenetre::etiquettesAuto()
+{
+    QFETCH(int, indice);
+    QFETCH(int, left);
+    QFETCH(int, top);
+    QFETCH(QString, texte);
+    Etiquette &e = indice < 0 ? m_w->score() : m_w->Label1(indice);
+    QCOMPARE(e.caption(), texte);
+    QCOMPARE(e.placement().left, left);
+    QCOMPARE(e.placement().top, top);
+    QVERIFY(e.autoSize());
+    QVERIFY(!e.bordure());
+    QCOMPARE(e.backColor(), couleurs::FaceBouton);
+    QCOMPARE(e.foreColor(), indice < 0 ? couleurs::TexteBouton : couleurs::TexteFenetre);
+    // Sized to its text: the whole text fits, on one line unless it wraps within 1995 twips.
+    const QFontMetrics fm(e.font());
+    QCOMPARE(e.placement().height % TwipsParPixel, 0);
+    if (indice == 14) {
+        QVERIFY(e.wordWrap());
+        QCOMPARE(e.placement().width, 1995);
+        QVERIFY(e.height() >= 2 * fm.height());
+    } else {
+        QVERIFY(e.width() >= fm.horizontalAdvance(texte));
+        QVERIFY(e.width() <= fm.horizontalAdvance(texte) + 1);
+        QVERIFY(e.height() >= fm.height() && e.height() <= fm.height() + 1);
+    }
+}
+
+void TestFenetre::polices()
+{
+    VorlanFrm &w = *m_w;
+    const QFont fenetre = w.font();
+    QCOMPARE(fenetre.family(), QStringLiteral("Courier New"));
+    QCOMPARE(fenetre.pixelSize(), 11); // 8.25 pt at 96 dpi
+    QVERIFY(fenetre.bold());
+    // fontconfig gives the metric-compatible face for the name.
+    QCOMPARE(QFontInfo(fenetre).family(), QStringLiteral("Liberation Mono"));
+    for (QWidget *herite :
+         {static_cast<QWidget *>(&w.score()), static_cast<QWidget *>(&w.Command1()),
+          static_cast<QWidget *>(&w.Text1())})
+        QCOMPARE(herite->font(), fenetre);
+    for (int i = 4; i <= 14; ++i) {
+        const QFont f = w.Label1(i).font();
+        QCOMPARE(f.family(), QStringLiteral("Courier New"));
+        QCOMPARE(f.pixelSize(), 12); // 9 pt
+        QVERIFY(f.bold());
+        QCOMPARE(f.underline(), i == 12);
+    }
+    for (int i = 0; i < 4; ++i) {
+        const QFont f = w.Label1(i).font();
+        QCOMPARE(f.pixelSize(), 11);
+        QVERIFY(!f.bold());
+        QVERIFY(QFontMetrics(f).inFont(w.Label1(i).caption().at(0)));
+    }
+}
+
+void TestFenetre::cases()
+{
+    TableauCases &lbl = m_w->lbl();
+    QCOMPARE(lbl.count(), 220);
+    for (int i = 0; i < 220; ++i) {
+        const RectTwips attendu {(i % 10) * 300 + 300, (i / 10 + 1) * 300, 300, 300};
+        QCOMPARE(lbl.placement(i), attendu);
+        const bool mur = i < 10 || i >= 210 || i % 10 == 0 || i % 10 == 9;
+        QCOMPARE(lbl.bordure(i), !mur);
+    }
+    // The cells cover Left 300 to 3300 and Top 300 to 6900 inside the frame.
+    QCOMPARE(lbl.geometry(), QRect(20, 20, 200, 440));
+}
+
+void TestFenetre::couleursStockees()
+{
+    VorlanFrm &w = *m_w;
+    QCOMPARE(w.BackColor(), Couleur(0x8000000F));
+    QCOMPARE(w.ForeColor(), Couleur(0x80000012));
+    QCOMPARE(w.Picture1().BackColor(), Couleur(0x80000005));
+    QCOMPARE(w.Picture1().ForeColor(), Couleur(0x80000008));
+    for (int i = 0; i < 220; ++i)
+        QCOMPARE(w.lbl().backColor(i), w.jeu().lbl(i));
+    QCOMPARE(w.lbl().backColor(0), Couleur(0x80000012));
+    QCOMPARE(w.lbl().backColor(208), Couleur(0x8000000F));
+    const Couleur attendues[]
+            = {0x000000FF, 0x00FF0000, 0x00800080, 0x0000FFFF, 0x0000C000, 0x000080FF, 0x00000040};
+    for (int k = 0; k < 7; ++k)
+        QCOMPARE(w.Label3(k).backColor(), attendues[k]);
+    // A cell painted exactly like an empty one, but holding an RGB value, is not empty: the
+    // piece above it lands instead of falling.
+    Jeu &jeu = w.jeu();
+    const QColor face = resoudre(couleurs::FaceBouton, w.palette());
+    const int p = jeu.Position();
+    jeu.setLbl(p + 30, rgb(face.red(), face.green(), face.blue()));
+    w.miroir();
+    QCOMPARE(pixel(w, centreCase(w, p + 30)), pixel(w, centreCase(w, p + 40)));
+    g_tirages = {0.9f, 0.0f, 0.0f, 0.0f};
+    w.Timer1_Timer();
+    QCOMPARE(jeu.Position(), 18);
+    QCOMPARE(jeu.lbl(p + 20), Jeu::Palette[2]);
+}
+
+void TestFenetre::couleursPeintes()
+{
+    VorlanFrm &w = *m_w;
+    const QPalette &p = w.palette();
+    QCOMPARE(pixel(w, centreCase(w, 208)), p.color(QPalette::Button));
+    QCOMPARE(pixel(w, centreCase(w, 0)), p.color(QPalette::ButtonText));
+    const int piece = w.jeu().Position();
+    QCOMPARE(pixel(w, centreCase(w, piece)), resoudre(w.jeu().lbl(piece), p));
+    // A playing cell shows its one-pixel border in the window-text colour.
+    const QRect cellule
+            = w.lbl().placement(208).enPixels().translated(w.Frame1().pos() + QPoint(0, 0));
+    QCOMPARE(pixel(w, cellule.topLeft() + QPoint(10, 0)), p.color(QPalette::WindowText));
+    QCOMPARE(pixel(w, cellule.topLeft() + QPoint(10, 1)), p.color(QPalette::Button));
+    // The clock box's drawing area starts in the window-background colour.
+    const QPoint coin = w.Picture1().geometry().topLeft() + QPoint(3, 3);
+    QCOMPARE(pixel(w, coin), p.color(QPalette::Base));
+}
+
+void TestFenetre::demarrage()
+{
+    VorlanFrm &w = *m_w;
+    const Jeu &jeu = w.jeu();
+    QCOMPARE(colonnesDePiece(jeu), QList<int>({4}));
+    QCOMPARE(jeu.Position(), 14);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(jeu.lbl(14 + 10 * i), Jeu::Palette.at(std::size_t(i)));
+    // The preview is hidden and already holds the next piece, drawn after the first.
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(!w.Label2(i).isVisible());
+        QCOMPARE(w.Label2(i).backColor(), Jeu::Palette.at(std::size_t(i)));
+    }
+    QVERIFY(g_tirages.empty());
+    for (int k = 0; k < 7; ++k)
+        QVERIFY(!w.Label3(k).isVisible());
+    QCOMPARE(jeu.Montrer(), std::int16_t(0));
+    QCOMPARE(w.Timer1().Interval(), 1000);
+    QVERIFY(w.Timer1().Enabled());
+    QCOMPARE(w.score().caption(), QStringLiteral("0"));
+    QCOMPARE(w.caption(), QStringLiteral("Vorlan"));
+    QCOMPARE(w.size(), QSize(583, 510));
+    QVERIFY(w.keyPreview());
+    QVERIFY(!w.Text1().isEnabled());
+}
+
+void TestFenetre::focus()
+{
+    VorlanFrm &w = *m_w;
+    QApplication::setActiveWindow(&w);
+    QCOMPARE(QApplication::focusWidget(), &w.Picture1());
+    QCOMPARE(w.Picture1().nextInFocusChain(), &w.Command1());
+    QCOMPARE(w.Text1().focusPolicy() == Qt::NoFocus || !w.Text1().isEnabled(), true);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &w.Command1());
+    QTest::keyClick(w.windowHandle(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &w.Picture1());
+}
+
+// A column full up to row 4 and the piece resting on the floor beside it: the next tick lands
+// it, and the draw sends the next piece into the full column.
+void TestFenetre::boitePerdu()
+{
+    VorlanFrm &w = *m_w;
+    Jeu &jeu = w.jeu();
+    test::poser(jeu, {});
+    for (int ligne = 4; ligne <= 20; ++ligne)
+        jeu.setLbl(ligne * 10 + 1, Jeu::Palette[std::size_t(ligne % 2 ? 0 : 1)]);
+    for (int i = 0; i < 3; ++i)
+        jeu.setLbl(182 + 10 * i, Jeu::Palette[std::size_t(2 + i)]);
+    jeu.setPosition(182);
+    w.miroir();
+    const QStringList plateau = test::lire(jeu);
+    const Couleur apercu = jeu.Label2(0);
+
+    bool tictacPendantBoite = true;
+    BoiteMessage::remplacer([&](QWidget *parent, const QString &texte) {
+        ++m_boites;
+        m_texteBoite = texte;
+        QCOMPARE(parent, &w);
+        tictacPendantBoite = w.Timer1().Enabled();
+        // While the box is open, the event loop runs: no tick may move anything.
+        const QStringList avant = test::lire(w.jeu());
+        QTest::qWait(50);
+        QCOMPARE(test::lire(w.jeu()), avant);
+    });
+    g_tirages = {0.01f}; // column 1
+    w.Timer1_Timer();
+    BoiteMessage::remplacer([this](QWidget *, const QString &texte) {
+        ++m_boites;
+        m_texteBoite = texte;
+    });
+
+    QCOMPARE(m_boites, 1);
+    QCOMPARE(m_texteBoite, QStringLiteral("Perdu"));
+    QVERIFY(!tictacPendantBoite);
+    QVERIFY(!w.Timer1().Enabled());
+    QCOMPARE(jeu.Position(), 11);
+    QCOMPARE(test::lire(jeu), plateau);
+    QCOMPARE(jeu.Label2(0), apercu);
+    QCOMPARE(w.score().caption(), QStringLiteral("0"));
+    // Keys still act after the game is lost, and none restarts the timer.
+    QTest::keyClick(w.windowHandle(), Qt::Key_Return);
+    QVERIFY(w.Label2(0).isVisible());
+    QTest::keyClick(w.windowHandle(), Qt::Key_Space);
+    QCOMPARE(test::lire(jeu), plateau);
+    QVERIFY(!w.Timer1().Enabled());
+}
+
+// The first spawn never fails; a full column only ends the game if the draw picks it.
+void TestFenetre::apparitionBloquee()
+{
+    VorlanFrm &w = *m_w;
+    Jeu &jeu = w.jeu();
+    test::poser(jeu, {});
+    for (int ligne = 4; ligne <= 20; ++ligne)
+        jeu.setLbl(ligne * 10 + 8, Jeu::Palette[std::size_t(ligne % 2 ? 3 : 4)]);
+    jeu.setPosition(181);
+    for (int i = 0; i < 3; ++i)
+        jeu.setLbl(181 + 10 * i, Jeu::Palette[std::size_t(i)]);
+    w.miroir();
+    g_tirages = {0.3f, 0.1f, 0.1f, 0.1f}; // column 3
+    w.Timer1_Timer();
+    QCOMPARE(m_boites, 0);
+    QVERIFY(w.Timer1().Enabled());
+    QCOMPARE(jeu.Position(), 13);
+    QCOMPARE(w.lbl().backColor(13), jeu.lbl(13));
+}
+
+// The real box: modal, "Perdu", one OK button, no icon, the application's name as caption.
+void TestFenetre::vraieBoiteMessage()
+{
+    BoiteMessage::remplacer({});
+    QString titre, texte;
+    int boutons = -1;
+    QMessageBox::Icon icone = QMessageBox::Warning;
+    bool modale = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *boite = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(boite);
+        titre = boite->windowTitle();
+        texte = boite->text();
+        boutons = int(boite->buttons().size());
+        icone = boite->icon();
+        modale = boite->isModal();
+        boite->button(QMessageBox::Ok)->click();
+    });
+    BoiteMessage::MsgBox(m_w.get(), QStringLiteral("Perdu"));
+    BoiteMessage::remplacer([this](QWidget *, const QString &t) {
+        ++m_boites;
+        m_texteBoite = t;
+    });
+    QCOMPARE(titre, QStringLiteral("Vorlan"));
+    QCOMPARE(texte, QStringLiteral("Perdu"));
+    QCOMPARE(boutons, 1);
+    QCOMPARE(icone, QMessageBox::NoIcon);
+    QVERIFY(modale);
+}
+
+void TestFenetre::toucheAvecFocusSurQuitter_data()
+{
+    QTest::addColumn<int>("touche");
+    QTest::newRow("Espace precipite sans cliquer Quitter") << int(Qt::Key_Space);
+    QTest::newRow("Entree montre l'apercu sans cliquer Quitter") << int(Qt::Key_Return);
+    QTest::newRow("Entree du pave numerique aussi") << int(Qt::Key_Enter);
+    QTest::newRow("fleche gauche deplace sans bouger le focus") << int(Qt::Key_Left);
+    QTest::newRow("fleche droite deplace sans bouger le focus") << int(Qt::Key_Right);
+    QTest::newRow("fleche haut tourne sans bouger le focus") << int(Qt::Key_Up);
+    QTest::newRow("fleche bas tourne sans bouger le focus") << int(Qt::Key_Down);
+}
+
+void TestFenetre::toucheAvecFocusSurQuitter()
+{
+    QFETCH(int, touche);
+    VorlanFrm &w = *m_w;
+    QApplication::setActiveWindow(&w);
+    w.Command1().setFocus();
+    QCOMPARE(QApplication::focusWidget(), &w.Command1());
+    const QStringList avant = test::lire(w.jeu());
+    const int position = w.jeu().Position();
+    QSignalSpy clics(&w.Command1(), &QPushButton::clicked);
+
+    QTest::keyClick(w.windowHandle(), Qt::Key(touche));
+
+    QCOMPARE(clics.count(), 0);
+    QVERIFY(w.isVisible());
+    QCOMPARE(QApplication::focusWidget(), &w.Command1());
+    switch (touche) {
+    case Qt::Key_Space:
+        QCOMPARE(w.jeu().Position(), 184);
+        QCOMPARE(w.lbl().backColor(204), w.jeu().lbl(204));
+        QVERIFY(w.jeu().lbl(204) != w.jeu().vide());
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        QVERIFY(w.Label2(0).isVisible() && w.Label2(2).isVisible());
+        break;
+    case Qt::Key_Left:
+        QCOMPARE(w.jeu().Position(), position - 1);
+        break;
+    case Qt::Key_Right:
+        QCOMPARE(w.jeu().Position(), position + 1);
+        break;
+    default:
+        QVERIFY(test::lire(w.jeu()) != avant);
+        QCOMPARE(w.lbl().backColor(position), w.jeu().lbl(position));
+        break;
+    }
+}
+
+// Keys that are not commands reach the focused control: Alt+Q clicks Quit, Tab moves on.
+void TestFenetre::autresTouchesPassent()
+{
+    VorlanFrm &w = *m_w;
+    QApplication::setActiveWindow(&w);
+    const QStringList avant = test::lire(w.jeu());
+    QTest::keyClick(w.windowHandle(), Qt::Key_A);
+    QTest::keyClick(w.windowHandle(), Qt::Key_F1);
+    QCOMPARE(test::lire(w.jeu()), avant);
+    QCOMPARE(QApplication::focusWidget(), &w.Picture1());
+    QSignalSpy clics(&w.Command1(), &QPushButton::clicked);
+    // Alt+Q, the button's access key, as the focused control receives it: the program ends.
+    QCOMPARE(executer([&] { QTest::keyClick(&w.Picture1(), Qt::Key_Q, Qt::AltModifier); }), 0);
+    QCOMPARE(clics.count(), 1);
+    QVERIFY(!w.isVisible());
+}
+
+void TestFenetre::modificateursEtRepetition()
+{
+    VorlanFrm &w = *m_w;
+    QApplication::setActiveWindow(&w);
+    const int p = w.jeu().Position();
+    QTest::keyClick(w.windowHandle(), Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Left, Qt::ControlModifier);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(w.jeu().Position(), p - 3);
+    // An auto-repeated press acts like any other.
+    QTest::sendKeyEvent(QTest::Press, w.windowHandle(), Qt::Key_Right, QString(), Qt::NoModifier);
+    QKeyEvent repetition(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), true);
+    QCoreApplication::sendEvent(w.windowHandle(), &repetition);
+    QTest::sendKeyEvent(QTest::Release, w.windowHandle(), Qt::Key_Right, QString(), Qt::NoModifier);
+    QCOMPARE(w.jeu().Position(), p - 1);
+}
+
+void TestFenetre::echapReduitEtLeJeuSArrete()
+{
+    VorlanFrm &w = *m_w;
+    QApplication::setActiveWindow(&w);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
+    QVERIFY(w.windowState() & Qt::WindowMinimized);
+    const QStringList avant = test::lire(w.jeu());
+    w.Timer1_Timer();
+    w.Timer1_Timer();
+    QCOMPARE(test::lire(w.jeu()), avant);
+    QCOMPARE(w.Timer1().Interval(), 1000);
+    // Keys still act on a minimised window; Escape again changes nothing.
+    QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
+    QVERIFY(w.windowState() & Qt::WindowMinimized);
+    w.showNormal();
+    const int p = w.jeu().Position();
+    w.Timer1_Timer();
+    QCOMPARE(w.jeu().Position(), p + 10);
+    QCOMPARE(w.score().caption(), QStringLiteral("0"));
+}
+
+// The real timer drives the game: the piece moves down on its own.
+void TestFenetre::tickReelDuTimer()
+{
+    const int p = m_w->jeu().Position();
+    QTRY_COMPARE_WITH_TIMEOUT(m_w->jeu().Position(), p + 10, 5000);
+    QCOMPARE(m_w->lbl().backColor(p), m_w->jeu().vide());
+}
+
+void TestFenetre::quitterTermine_data()
+{
+    QTest::addColumn<bool>("parLeBouton");
+    QTest::newRow("le bouton Quitter termine le programme") << true;
+    QTest::newRow("fermer la fenetre termine le programme") << false;
+}
+
+void TestFenetre::quitterTermine()
+{
+    QFETCH(bool, parLeBouton);
+    QCOMPARE(executer([&] {
+                 if (parLeBouton)
+                     m_w->Command1().click();
+                 else
+                     m_w->close();
+             }),
+             0);
+    QVERIFY(!m_w->isVisible());
+}
+
+QTEST_MAIN(TestFenetre)
+#include "tst_fenetre.moc"
