@@ -120,6 +120,15 @@ private slots:
     void quitterTermine();
 
 private:
+    // Replaces the message box by a counter of the boxes shown and their text.
+    void compterBoites()
+    {
+        BoiteMessage::remplacer([this](QWidget *, const QString &texte) {
+            ++m_boites;
+            m_texteBoite = texte;
+        });
+    }
+
     std::unique_ptr<VorlanFrm> m_w;
     int m_boites = 0;
     QString m_texteBoite;
@@ -129,10 +138,7 @@ void TestFenetre::initTestCase()
 {
     QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
     Hasard::remplacer(&tirer);
-    BoiteMessage::remplacer([this](QWidget *, const QString &texte) {
-        ++m_boites;
-        m_texteBoite = texte;
-    });
+    compterBoites();
 }
 
 void TestFenetre::init()
@@ -424,10 +430,7 @@ void TestFenetre::boitePerdu()
     });
     g_tirages = {0.01f}; // column 1
     w.Timer1_Timer();
-    BoiteMessage::remplacer([this](QWidget *, const QString &texte) {
-        ++m_boites;
-        m_texteBoite = texte;
-    });
+    compterBoites();
 
     QCOMPARE(m_boites, 1);
     QCOMPARE(m_texteBoite, QStringLiteral("Perdu"));
@@ -484,10 +487,7 @@ void TestFenetre::vraieBoiteMessage()
         boite->button(QMessageBox::Ok)->click();
     });
     BoiteMessage::MsgBox(m_w.get(), QStringLiteral("Perdu"));
-    BoiteMessage::remplacer([this](QWidget *, const QString &t) {
-        ++m_boites;
-        m_texteBoite = t;
-    });
+    compterBoites();
     QCOMPARE(titre, QStringLiteral("Vorlan"));
     QCOMPARE(texte, QStringLiteral("Perdu"));
     QCOMPARE(boutons, 1);
