@@ -1,0 +1,66 @@
+# Set-up shared by scripts/run, scripts/test and any other script of the project: the Debian
+# packages the project needs, installed when missing, and the build with the default preset.
+# Source this file; it only defines variables and functions.
+
+VORLAN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+# Every Debian package the project needs, with what it is for.
+VORLAN_PACKAGES=(
+    build-essential cmake ninja-build # compiler and build
+    qt6-base-dev                      # Qt 6 Widgets
+    libbenchmark-dev                  # the benchmarks in bench/
+    fonts-liberation                  # a face metric-compatible with "Courier New"
+    fonts-dejavu-core                 # the arrow glyphs of the key help
+    xvfb openbox imagemagick xdotool  # the test that runs the game on a real X server
+    x11-utils xauth                   # xprop and xwininfo for that test; X authority files
+    clang libclang-rt-14-dev          # fuzzing and sanitizer builds
+)
+
+# Prints the packages of VORLAN_PACKAGES that are not installed, one a line.
+vorlan_missing_packages()
+{
+    local package
+    for package in "${VORLAN_PACKAGES[@]}"; do
+        if [[ $(dpkg-query -W -f='${Status}' "$package" 2>/dev/null) != "install ok installed" ]]; then
+            echo "$package"
+        fi
+    done
+}
+
+# Installs the missing packages with apt-get, through sudo when not root. Does nothing, and
+# reaches no network, when everything is there.
+vorlan_install_packages()
+{
+    local missing
+    mapfile -t missing < <(vorlan_missing_packages)
+    ((${#missing[@]} > 0)) || return 0
+
+    local as_root=()
+    if ((EUID != 0)); then
+        if ! command -v sudo >/dev/null; then
+            echo "vorlan: missing packages (${missing[*]}) and no sudo to install them as root" >&2
+            return 1
+        fi
+        as_root=(sudo)
+    fi
+    echo "vorlan: installing ${missing[*]}"
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+}
+
+# Configures and builds the default preset in build/default; incremental after the first run.
+vorlan_build()
+{
+    (
+        cd "$VORLAN_ROOT"
+        cmake --preset default
+        cmake --build --preset default --parallel "$(nproc)"
+    )
+}
+
+# Everything a script needs before it runs the game or the tests.
+vorlan_setup()
+{
+    vorlan_install_packages
+    vorlan_build
+}
