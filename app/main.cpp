@@ -56,6 +56,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", g_avertissements.constData());
     QApplication::setApplicationName(QStringLiteral("vorlan"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
+    // Lets the desktop match the window with the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vorlan.Vorlan"));
 
     vl::VorlanFrm fenetre;
     fenetre.show();
