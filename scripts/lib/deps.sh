@@ -14,6 +14,8 @@ VORLAN_PACKAGES=(
     xvfb openbox imagemagick xdotool  # the test that runs the game on a real X server
     x11-utils xauth                   # xprop and xwininfo for that test; X authority files
     clang libclang-rt-14-dev          # fuzzing and sanitizer builds
+    desktop-file-utils appstream      # validators of the menu entry and the metadata
+    file                              # CPack's library dependency scan in scripts/package
 )
 
 # Prints the packages of VORLAN_PACKAGES that are not installed, one a line.
