@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Set-up shared by scripts/run, scripts/test and any other script of the project: the Debian
 # packages the project needs, installed when missing, and the build with the default preset.
 # Source this file; it only defines variables and functions.
@@ -54,7 +55,7 @@ vorlan_install_packages()
 vorlan_build()
 {
     (
-        cd "$VORLAN_ROOT"
+        cd "$VORLAN_ROOT" || exit
         cmake --preset default
         cmake --build --preset default --parallel "$(nproc)"
     )

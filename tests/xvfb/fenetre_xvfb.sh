@@ -61,7 +61,8 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$travail/affichage" \
 lances+=($!)
 attend 30 grep -q '^[0-9]\+$' "$travail/affichage" \
     || { echo "FAIL Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(<"$travail/affichage")
+DISPLAY=:$(<"$travail/affichage")
+export DISPLAY
 
 env -i DISPLAY="$DISPLAY" HOME="$travail/home" PATH=/usr/bin:/bin openbox --sm-disable \
     >"$travail/openbox.log" 2>&1 &
@@ -79,8 +80,8 @@ jeu=$!
 # True while the game runs (a game that ended stays a zombie until it is waited for).
 jeu_en_vie()
 {
-    local pid commande etat
-    { read -r pid commande etat _ <"/proc/$jeu/stat"; } 2>/dev/null && [[ $etat != Z ]]
+    local etat
+    { read -r _ _ etat _ <"/proc/$jeu/stat"; } 2>/dev/null && [[ $etat != Z ]]
 }
 
 # The first tick moves the piece one second after start-up, so the window is looked for and
