@@ -70,10 +70,18 @@ lances+=($!)
 gestionnaire_pret() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 attend 30 gestionnaire_pret || { echo "FAIL openbox did not start" >&2; exit 1; }
 
+# A sanitized build takes its options (and leak suppressions) from the environment.
+sanitiseurs=()
+for variable in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+    if [[ -n ${!variable:-} ]]; then
+        sanitiseurs+=("$variable=${!variable}")
+    fi
+done
+
 # The game as a user starts it, in a fixed environment: no platform forced, a private runtime
 # directory and home.
 env -i DISPLAY="$DISPLAY" HOME="$travail/home" XDG_RUNTIME_DIR="$travail/runtime" \
-    PATH=/usr/bin:/bin LANG=C.UTF-8 "$vorlan" >"$travail/vorlan-stdout.log" \
+    PATH=/usr/bin:/bin LANG=C.UTF-8 "${sanitiseurs[@]}" "$vorlan" >"$travail/vorlan-stdout.log" \
     2>"$travail/vorlan-stderr.log" &
 jeu=$!
 
