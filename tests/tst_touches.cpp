@@ -1,0 +1,260 @@
+// Every key, as a real key press travels: each Qt::Key value and a sample of other codes,
+// under every combination of Shift, Ctrl, Alt and Meta, sent to the game window's QWindow.
+// The seven command keys do their command whatever the modifiers; every other key leaves
+// the board, the piece, the preview, the timer, the score and the window state as they were.
+
+#include "boiteimage.h"
+#include "boitemessage.h"
+#include "etiquette.h"
+#include "hasard.h"
+#include "tableaucases.h"
+#include "vorlanfrm.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QMetaEnum>
+#include <QWindow>
+#include <QtTest>
+#include <array>
+#include <optional>
+
+using namespace vl;
+
+namespace {
+
+// What a key could change, as the rules hold it and as the window shows it.
+struct Etat
+{
+    std::array<Couleur, Jeu::NombreCases> cases {};
+    std::array<Couleur, Jeu::NombreCases> affichees {};
+    int position = 0;
+    int montrer = 0;
+    std::array<bool, 3> apercuVisible {};
+    bool minimisee = false;
+    bool visible = false;
+    int intervalle = 0;
+    int intervalleMinuterie = 0;
+    bool minuterieActive = false;
+    QString score;
+
+    bool operator==(const Etat &) const = default;
+};
+
+Etat lire(const VorlanFrm &w)
+{
+    Etat e;
+    for (int i = 0; i < Jeu::NombreCases; ++i) {
+        e.cases[std::size_t(i)] = w.jeu().lbl(i);
+        e.affichees[std::size_t(i)] = w.lbl().backColor(i);
+    }
+    e.position = w.jeu().Position();
+    e.montrer = w.jeu().Montrer();
+    for (int i = 0; i < 3; ++i)
+        e.apercuVisible[std::size_t(i)] = w.Label2(i).isVisible();
+    e.minimisee = w.windowState() & Qt::WindowMinimized;
+    e.visible = w.isVisible();
+    e.intervalle = w.jeu().Interval();
+    e.intervalleMinuterie = w.Timer1().Interval();
+    e.minuterieActive = w.Timer1().Enabled();
+    e.score = w.score().caption();
+    return e;
+}
+
+// What the command does to the state before it, worked out on a copy of the rules.
+Etat attendu(const VorlanFrm &w, const Etat &avant, Jeu::Commande c)
+{
+    Etat e = avant;
+    if (c == Jeu::Commande::Minimise) {
+        e.minimisee = true;
+        return e;
+    }
+    Jeu copie = w.jeu();
+    copie.Execute(c);
+    for (int i = 0; i < Jeu::NombreCases; ++i)
+        e.cases[std::size_t(i)] = e.affichees[std::size_t(i)] = copie.lbl(i);
+    e.position = copie.Position();
+    e.montrer = copie.Montrer();
+    e.apercuVisible.fill(copie.Montrer() != 0);
+    return e;
+}
+
+// The seven command keys, written out here rather than taken from the window's own table.
+const QHash<int, Jeu::Commande> &commandes()
+{
+    static const QHash<int, Jeu::Commande> c {
+            {Qt::Key_Return, Jeu::Commande::Apercu},   {Qt::Key_Enter, Jeu::Commande::Apercu},
+            {Qt::Key_Escape, Jeu::Commande::Minimise}, {Qt::Key_Space, Jeu::Commande::Precipite},
+            {Qt::Key_Left, Jeu::Commande::Gauche},     {Qt::Key_Up, Jeu::Commande::Haut},
+            {Qt::Key_Right, Jeu::Commande::Droite},    {Qt::Key_Down, Jeu::Commande::Bas},
+    };
+    return c;
+}
+
+// The text a keyboard would send with the key: its character when it has a printable one,
+// a letter in lower case without Shift.
+QString texte(int touche, Qt::KeyboardModifiers m)
+{
+    const auto point = char32_t(touche);
+    if (touche <= 0 || touche > 0x10FFFF || !QChar::isPrint(point))
+        return QString();
+    const QString t = QString::fromUcs4(&point, 1);
+    return m & Qt::ShiftModifier ? t : t.toLower();
+}
+
+QString nomModificateurs(Qt::KeyboardModifiers m)
+{
+    QStringList noms;
+    if (m & Qt::ShiftModifier)
+        noms << QStringLiteral("Maj");
+    if (m & Qt::ControlModifier)
+        noms << QStringLiteral("Ctrl");
+    if (m & Qt::AltModifier)
+        noms << QStringLiteral("Alt");
+    if (m & Qt::MetaModifier)
+        noms << QStringLiteral("Meta");
+    return noms.isEmpty() ? QStringLiteral("sans modificateur") : noms.join(QLatin1Char('+'));
+}
+
+QString nomTouche(int touche, Qt::KeyboardModifiers m)
+{
+    const char *nom = QMetaEnum::fromType<Qt::Key>().valueToKey(touche);
+    return nomModificateurs(m) + QLatin1Char(' ')
+            + (nom ? QString::fromLatin1(nom) : QStringLiteral("0x%1").arg(touche, 0, 16));
+}
+
+} // namespace
+
+class TstTouches : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void seulesLesSeptTouchesAgissent_data();
+    void seulesLesSeptTouchesAgissent();
+
+private:
+    // A board on which every command changes something: a piece of three colours in the
+    // middle of an empty field, with room on both sides and below.
+    void preparer();
+    // Sends touche with m and checks the outcome; an empty string when it was as expected.
+    QString essayer(int touche, Qt::KeyboardModifiers m);
+
+    std::unique_ptr<VorlanFrm> m_w;
+    std::optional<Jeu> m_depart;
+};
+
+void TstTouches::initTestCase()
+{
+    QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
+    // A lost game would open no box; the draws are fixed so that start-up is the same.
+    BoiteMessage::remplacer([](QWidget *, const QString &) {});
+    Hasard::remplacer([] { return 0.5f; });
+}
+
+void TstTouches::init()
+{
+    m_w = std::make_unique<VorlanFrm>();
+    m_w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+    Jeu depart = m_w->jeu();
+    depart.PrepareTableau();
+    depart.setPosition(84); // rows 8 to 10, column 4
+    for (int k = 0; k < 3; ++k)
+        depart.setLbl(84 + 10 * k, Jeu::Palette.at(std::size_t(k)));
+    m_depart = depart;
+}
+
+void TstTouches::cleanup()
+{
+    m_w.reset();
+    m_depart.reset();
+}
+
+void TstTouches::preparer()
+{
+    VorlanFrm &w = *m_w;
+    if (w.windowState() & Qt::WindowMinimized)
+        w.showNormal();
+    w.jeu() = *m_depart;
+    w.miroir();
+    w.Picture1().setFocus();
+}
+
+QString TstTouches::essayer(int touche, Qt::KeyboardModifiers m)
+{
+    VorlanFrm &w = *m_w;
+    const auto commande = commandes().find(touche);
+    // A tick of the game's own timer may come between the two readings: then try again.
+    for (int essai = 0; essai < 3; ++essai) {
+        preparer();
+        const std::uint64_t tics = w.Timer1().tics();
+        const Etat avant = lire(w);
+        const Etat voulu
+                = commande == commandes().end() ? avant : attendu(w, avant, commande.value());
+        QTest::sendKeyEvent(QTest::Click, w.windowHandle(), Qt::Key(touche), texte(touche, m), m);
+        const Etat apres = lire(w);
+        if (w.Timer1().tics() != tics)
+            continue;
+        if (commande != commandes().end() && voulu == avant)
+            return nomTouche(touche, m)
+                    + QStringLiteral(": the test board does not show the command");
+        return apres == voulu ? QString() : nomTouche(touche, m);
+    }
+    return nomTouche(touche, m) + QStringLiteral(": ticks kept coming");
+}
+
+void TstTouches::seulesLesSeptTouchesAgissent_data()
+{
+    QTest::addColumn<bool>("touchesQt");
+    QTest::addColumn<Qt::KeyboardModifiers>("modificateurs");
+    for (const bool qt : {true, false})
+        for (int bits = 0; bits < 16; ++bits) {
+            Qt::KeyboardModifiers m;
+            m.setFlag(Qt::ShiftModifier, bits & 1);
+            m.setFlag(Qt::ControlModifier, bits & 2);
+            m.setFlag(Qt::AltModifier, bits & 4);
+            m.setFlag(Qt::MetaModifier, bits & 8);
+            QTest::addRow("%s, %s", qt ? "chaque Qt::Key" : "autres codes",
+                          qPrintable(nomModificateurs(m)))
+                    << qt << m;
+        }
+}
+
+// Only the seven command keys act, and each acts the same under any modifiers.
+void TstTouches::seulesLesSeptTouchesAgissent()
+{
+    QFETCH(bool, touchesQt);
+    QFETCH(Qt::KeyboardModifiers, modificateurs);
+
+    QList<int> touches;
+    if (touchesQt) {
+        const QMetaEnum e = QMetaEnum::fromType<Qt::Key>();
+        for (int i = 0; i < e.keyCount(); ++i)
+            touches << e.value(i);
+    } else {
+        // Codes that are no Qt::Key: control characters, the virtual-key codes of Enter and
+        // Escape read as characters (those of the arrows, 37 to 40, are % & ' ( in Qt and
+        // come with the Qt::Key rows), Latin-1 and further Unicode letters, and unassigned
+        // codes in Qt's function-key range.
+        touches = {0x01,   0x08,    0x09,       0x0A,       0x0D,       0x1B,      0x1F,   0x7F,
+                   0x80,   0x9F,    0xA1,       0xC0,       0xE9,       0x152,     0x20AC, 0x4E2D,
+                   0xFFFD, 0x1F600, 0x01000100, 0x0100FFFE, 0x01200000, 0x01FFFFFE};
+    }
+
+    QStringList fautes;
+    for (int touche : touches) {
+        // Alt+Q is the Quit button's access key: it ends the program, as it should.
+        if (touche == Qt::Key_Q && (modificateurs & Qt::AltModifier))
+            continue;
+        const QString faute = essayer(touche, modificateurs);
+        if (!faute.isEmpty())
+            fautes << faute;
+    }
+    QVERIFY2(fautes.isEmpty(), qPrintable(fautes.mid(0, 20).join(QStringLiteral(", "))));
+}
+
+QTEST_MAIN(TstTouches)
+#include "tst_touches.moc"
