@@ -68,8 +68,13 @@ void VorlanFrm::creeControles()
 
     m_Frame1 = new Cadre(this);
     m_Frame1->setPlacement({105, 210, 3690, 7260});
+    m_Frame1->setAccessibleName(QStringLiteral("Cadre du plateau"));
     m_lbl = new TableauCases(m_Frame1, Jeu::NombreCases);
     m_lbl->setForeColor(couleurs::TexteFenetre);
+    m_lbl->setAccessibleName(QStringLiteral("Plateau de jeu"));
+    m_lbl->setAccessibleDescription(QStringLiteral(
+            "Puits de 8 colonnes sur 20 lignes entouré d'un mur ; la pièce qui tombe "
+            "occupe trois cases d'une colonne."));
 
     // The arrow keys' symbols: the Unicode arrows in a face that has them.
     const QFont fleches = police(QStringLiteral("DejaVu Sans"), 8.25);
@@ -88,6 +93,11 @@ void VorlanFrm::creeControles()
         creeAide(l, 4095, l.indice < 4 ? fleches : aide);
     for (const LigneAide &l : Actions)
         creeAide(l, l.indice == 12 ? 7770 : 4935, aide);
+    // The arrows read as the names of their keys; the other labels read as their text.
+    const QString nomsFleches[] = {QStringLiteral("Flèche gauche"), QStringLiteral("Flèche droite"),
+                                   QStringLiteral("Flèche haut"), QStringLiteral("Flèche bas")};
+    for (int i = 0; i < 4; ++i)
+        m_Label1[i]->setAccessibleName(nomsFleches[i]);
     m_Label1[12]->setPolice(police(QStringLiteral("Courier New"), 9, true, true));
     m_Label1[14]->setWordWrap(true);
     m_Label1[14]->setPlacement({4935, 2205, 1995, 0});
@@ -98,6 +108,9 @@ void VorlanFrm::creeControles()
     m_score->setAutoSize(true);
     m_score->setCaption(QStringLiteral("0"));
     m_score->setPlacement({7770, 2625, 0, 0});
+    m_score->setAccessibleName(QStringLiteral("Score"));
+    m_score->setAccessibleDescription(
+            QStringLiteral("Millisecondes gagnées sur la durée d'un pas depuis le début"));
 
     const auto creeCase = [this](int left, int top) {
         auto *e = new Etiquette(this);
@@ -106,27 +119,40 @@ void VorlanFrm::creeControles()
         e->setPlacement({left, top, LargeurCase, LargeurCase});
         return e;
     };
-    for (int i = 0; i < 3; ++i)
+    const QString placesApercu[]
+            = {QStringLiteral("en haut"), QStringLiteral("au milieu"), QStringLiteral("en bas")};
+    for (int i = 0; i < 3; ++i) {
         m_Label2[i] = creeCase(6930, 2205 + 300 * i);
+        m_Label2[i]->setAccessibleName(QStringLiteral("Prochaine pièce, ") + placesApercu[i]);
+        m_Label2[i]->setAccessibleDescription(
+                QStringLiteral("Montrée ou cachée par la touche Entrée"));
+    }
     for (int k = 0; k < 7; ++k) {
         m_Label3[k] = creeCase(3990, 4725 + 315 * k);
         m_Label3[k]->setBackColor(Jeu::Palette.at(k));
+        m_Label3[k]->setAccessibleName(QStringLiteral("Couleur %1 de la palette").arg(k + 1));
     }
 
     m_Text1 = new ZoneTexte(this);
     m_Text1->setPlacement({4410, 3255, 3795, 1170});
     m_Text1->setText(TexteRegles);
     m_Text1->setEnabled(false);
+    m_Text1->setAccessibleName(QStringLiteral("Règle du jeu"));
 
     m_Command1 = new Bouton(this);
     m_Command1->setPlacement({4620, 4620, 1380, 750});
     m_Command1->setCaption(QStringLiteral("&Quitter"));
     m_Command1->setClick([this] { Command1_Click(); });
+    m_Command1->setAccessibleName(QStringLiteral("Quitter"));
+    m_Command1->setAccessibleDescription(QStringLiteral("Termine le jeu"));
 
     m_Picture1 = new BoiteImage(this);
     m_Picture1->setPlacement({6405, 5355, 2200, 2100});
     m_Picture1->setBackColor(couleurs::FondFenetre);
     m_Picture1->setForeColor(couleurs::TexteFenetre);
+    m_Picture1->setAccessibleName(QStringLiteral("Horloge"));
+    m_Picture1->setAccessibleDescription(
+            QStringLiteral("Horloge à aiguilles qui donne l'heure locale"));
 
     setTabOrder(m_Picture1, m_Command1);
     m_Picture1->setFocus();

@@ -1,13 +1,48 @@
 #include "etiquette.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QPainter>
 
 namespace vl {
 
+namespace {
+
+// What assistive technology sees of a label: static text whose name is its accessible name,
+// or else its caption, and whose value is its caption.
+class EtiquetteAccessible : public QAccessibleWidget
+{
+public:
+    explicit EtiquetteAccessible(Etiquette *e)
+        : QAccessibleWidget(e, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto *e = static_cast<const Etiquette *>(widget());
+        if (t == QAccessible::Name)
+            return e->accessibleName().isEmpty() ? e->caption().trimmed() : e->accessibleName();
+        if (t == QAccessible::Value)
+            return e->caption();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *interfaceAccessible(const QString &classe, QObject *objet)
+{
+    if (classe == QLatin1String(Etiquette::staticMetaObject.className()))
+        return new EtiquetteAccessible(static_cast<Etiquette *>(objet));
+    return nullptr;
+}
+
+} // namespace
+
 Etiquette::Etiquette(QWidget *parent)
     : QWidget(parent)
 {
+    static const bool fabriqueInstallee = (QAccessible::installFactory(&interfaceAccessible), true);
+    Q_UNUSED(fabriqueInstallee);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
@@ -76,8 +111,8 @@ void Etiquette::ajuster()
     if (m_autoSize) {
         const QFontMetrics fm(font());
         const int largeur = m_wordWrap ? enPixels(m_place.width) : 1 << 20;
-        const QRect texte = fm.boundingRect(QRect(0, 0, largeur, 1 << 20), drapeauxTexte(),
-                m_caption);
+        const QRect texte
+                = fm.boundingRect(QRect(0, 0, largeur, 1 << 20), drapeauxTexte(), m_caption);
         const int bord = m_bordure ? 2 : 0;
         if (!m_wordWrap)
             m_place.width = (texte.width() + bord) * TwipsParPixel;

@@ -20,6 +20,8 @@ public:
     // The label's place and size in twips, as laid out (auto-sized labels report their size).
     RectTwips placement() const { return m_place; }
 
+    // The text shown. Assistive technology reads it as the label's value, and as its name
+    // unless the label has an accessible name of its own.
     void setCaption(const QString &texte);
     QString caption() const { return m_caption; }
     void setBackColor(Couleur c);
