@@ -1,5 +1,7 @@
 #include "etiquette.h"
 
+#include "bordure.h"
+
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QPainter>
@@ -125,12 +127,12 @@ void Etiquette::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     const QRect r = rect();
-    p.fillRect(r, resoudre(m_back, palette()));
     QRect texte = r;
     if (m_bordure) {
-        p.setPen(resoudre(m_fore, palette()));
-        p.drawRect(r.adjusted(0, 0, -1, -1));
+        peindreBordee(p, r, resoudre(m_back, palette()), resoudre(m_fore, palette()));
         texte = r.adjusted(1, 1, -1, -1);
+    } else {
+        p.fillRect(r, resoudre(m_back, palette()));
     }
     if (!m_caption.isEmpty()) {
         p.setPen(resoudre(m_fore, palette()));

@@ -1,0 +1,399 @@
+// The window on dense screens: at scale factors 1, 1.25, 1.5 and 2 (QT_SCALE_FACTOR, read by
+// Qt at start-up, so each factor runs in a process of its own) the layout keeps its
+// proportions, the cell borders are single sharp device pixels, no text is cut off, and the
+// clock is drawn at the screen's full resolution. Each run leaves its screenshot,
+// captures/echelle-<factor>.png, beside the test.
+//
+// Run without QT_SCALE_FACTOR, the test runs itself once per factor; run with it, it checks
+// the window at that factor.
+
+#include "bip.h"
+#include "boiteimage.h"
+#include "cadre.h"
+#include "etiquette.h"
+#include "hasard.h"
+#include "heure.h"
+#include "tableaucases.h"
+#include "vorlanfrm.h"
+#include "zonetexte.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QProcess>
+#include <QTextBlock>
+#include <QtTest>
+#include <cmath>
+#include <deque>
+
+using namespace vl;
+
+namespace {
+
+// Colours set apart so that every painted thing can be told from its neighbours.
+const QColor Face(0xef, 0xef, 0xef); // empty cells, the window, label backgrounds
+const QColor Mur(0x00, 0x00, 0x00); // walls
+const QColor Trait(0x00, 0x00, 0x80); // cell borders, label text, the clock box's border
+const QColor Fond(0xff, 0xff, 0xff); // the clock's background
+
+QPalette paletteDistincte()
+{
+    QPalette p = QApplication::palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(g, QPalette::Button, Face);
+        p.setColor(g, QPalette::Window, Face);
+        p.setColor(g, QPalette::ButtonText, Mur);
+        p.setColor(g, QPalette::Base, Fond);
+        p.setColor(g, QPalette::WindowText, Trait);
+        p.setColor(g, QPalette::Text, Trait);
+    }
+    return p;
+}
+
+std::deque<float> g_tirages = {0.0f, 0.1f, 0.2f, 0.3f, 3.5f / 8, 0.5f / 7, 1.5f / 7, 2.5f / 7};
+
+float tirer()
+{
+    if (g_tirages.empty())
+        return 0.99f;
+    const float r = g_tirages.front();
+    g_tirages.pop_front();
+    return r;
+}
+
+// The device-pixel rectangle that a logical rectangle covers at factor s.
+QRect enAppareil(const QRect &r, qreal s)
+{
+    return QRect(QPoint(qRound(r.left() * s), qRound(r.top() * s)),
+                 QPoint(qRound((r.right() + 1) * s) - 1, qRound((r.bottom() + 1) * s) - 1));
+}
+
+// The bounding box, within zone, of the pixels of colour c.
+QRect boite(const QImage &i, const QRect &zone, QColor c)
+{
+    QRect b;
+    for (int y = zone.top(); y <= zone.bottom(); ++y)
+        for (int x = zone.left(); x <= zone.right(); ++x)
+            if (i.pixel(x, y) == c.rgb())
+                b |= QRect(x, y, 1, 1);
+    return b;
+}
+
+// The lengths of the runs of colour c along a line of pixels, in order.
+QList<int> traits(const QList<QRgb> &ligne, QColor c)
+{
+    QList<int> longueurs;
+    int n = 0;
+    for (QRgb p : ligne) {
+        if (p == c.rgb()) {
+            ++n;
+        } else if (n > 0) {
+            longueurs << n;
+            n = 0;
+        }
+    }
+    if (n > 0)
+        longueurs << n;
+    return longueurs;
+}
+
+QString enTexte(const QList<int> &l)
+{
+    QStringList s;
+    for (int n : l)
+        s << QString::number(n);
+    return s.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+// Runs the checks below once per scale factor, each in a process of its own.
+class TestEchelles : public QObject
+{
+    Q_OBJECT
+private slots:
+    void facteur_data();
+    void facteur();
+};
+
+void TestEchelles::facteur_data()
+{
+    QTest::addColumn<QString>("facteur");
+    for (const char *f : {"1", "1.25", "1.5", "2"})
+        QTest::addRow("QT_SCALE_FACTOR=%s", f) << QString::fromLatin1(f);
+}
+
+void TestEchelles::facteur()
+{
+    QFETCH(QString, facteur);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), facteur);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(p.waitForFinished(60000));
+    const QByteArray sortie = p.readAll();
+    QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, sortie.constData());
+}
+
+// The window at the scale factor this process runs at.
+class TestEchelle : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void taille();
+    void proportions_data();
+    void proportions();
+    void bordsNets_data();
+    void bordsNets();
+    void texteEntier_data();
+    void texteEntier();
+    void reglesEntieres();
+    void horlogePleineResolution();
+    void cleanupTestCase();
+
+private:
+    // The screenshot's pixels along a line from a to b (a horizontal or vertical line).
+    QList<QRgb> ligne(QPoint a, QPoint b) const;
+
+    qreal m_s = 1;
+    std::unique_ptr<VorlanFrm> m_w;
+    QImage m_vue;
+};
+
+void TestEchelle::initTestCase()
+{
+    m_s = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
+    QVERIFY(m_s >= 1);
+    QApplication::setPalette(paletteDistincte());
+    Hasard::remplacer(&tirer);
+    Heure::remplacer([] { return Heure::Lecture {10, 8, 37, 0}; });
+    Bip::remplacer([] {});
+    m_w = std::make_unique<VorlanFrm>();
+    m_w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+    QCOMPARE(m_w->devicePixelRatioF(), m_s);
+    // One tick draws the clock's hands; Enter shows the preview with its bordered swatches.
+    m_w->Timer1_Timer();
+    m_w->Form_KeyDown(Fenetre::ToucheEntree, 0);
+    m_vue = m_w->grab().toImage();
+    QCOMPARE(m_vue.devicePixelRatio(), m_s);
+    const QString dossier = QCoreApplication::applicationDirPath() + QStringLiteral("/captures");
+    QVERIFY(QDir().mkpath(dossier));
+    QVERIFY(m_vue.save(dossier + QStringLiteral("/echelle-%1.png").arg(m_s)));
+}
+
+void TestEchelle::cleanupTestCase()
+{
+    m_w.reset();
+}
+
+QList<QRgb> TestEchelle::ligne(QPoint a, QPoint b) const
+{
+    QList<QRgb> pixels;
+    const QPoint pas(b.x() > a.x(), b.y() > a.y());
+    for (QPoint p = a;; p += pas) {
+        pixels << m_vue.pixel(p);
+        if (p == b)
+            return pixels;
+    }
+}
+
+// The screenshot covers the 583 x 510 client area at the device's resolution.
+void TestEchelle::taille()
+{
+    QCOMPARE(m_vue.size(), QSize(int(std::ceil(583 * m_s)), int(std::ceil(510 * m_s))));
+}
+
+void TestEchelle::proportions_data()
+{
+    QTest::addColumn<QString>("quoi");
+    QTest::newRow("les murs du plateau") << "plateau";
+    QTest::newRow("le cadre de l'horloge") << "horloge";
+    QTest::newRow("les cases de l'apercu") << "apercu";
+}
+
+// Painted things stand where the layout puts them, scaled: each edge within a device pixel
+// of the logical edge times the factor.
+void TestEchelle::proportions()
+{
+    QFETCH(QString, quoi);
+    VorlanFrm &w = *m_w;
+    QRect logique;
+    QColor couleur;
+    if (quoi == QLatin1String("plateau")) {
+        logique = w.lbl().geometry().translated(w.Frame1().pos());
+        couleur = Mur;
+    } else if (quoi == QLatin1String("horloge")) {
+        logique = w.Picture1().geometry();
+        couleur = Trait;
+    } else {
+        logique = w.Label2(0).geometry() | w.Label2(2).geometry();
+        couleur = Trait;
+    }
+    QCOMPARE(logique.size().isEmpty(), false);
+    const QRect attendu = enAppareil(logique, m_s);
+    const QRect vu = boite(m_vue, attendu.adjusted(-3, -3, 3, 3), couleur);
+    const QString message = QStringLiteral("expected (%1,%2 %3x%4), seen (%5,%6 %7x%8)")
+                                    .arg(attendu.x())
+                                    .arg(attendu.y())
+                                    .arg(attendu.width())
+                                    .arg(attendu.height())
+                                    .arg(vu.x())
+                                    .arg(vu.y())
+                                    .arg(vu.width())
+                                    .arg(vu.height());
+    QVERIFY2(std::abs(vu.left() - attendu.left()) <= 1 && std::abs(vu.top() - attendu.top()) <= 1
+                     && std::abs(vu.right() - attendu.right()) <= 1
+                     && std::abs(vu.bottom() - attendu.bottom()) <= 1,
+             qPrintable(message));
+}
+
+void TestEchelle::bordsNets_data()
+{
+    QTest::addColumn<bool>("enLigne");
+    QTest::addColumn<int>("rang");
+    for (int ligne = 1; ligne <= 20; ++ligne)
+        QTest::addRow("ligne %d du plateau", ligne) << true << ligne;
+    for (int colonne = 1; colonne <= 8; ++colonne)
+        QTest::addRow("colonne %d du plateau", colonne) << false << colonne;
+    QTest::newRow("colonne de l'apercu") << false << -1;
+}
+
+// Across a row or down a column of cells: each cell's border is one device pixel on each
+// side, so two neighbours make a line of two, and every pixel is a cell's, a border's or a
+// wall's own colour, never a blend.
+void TestEchelle::bordsNets()
+{
+    QFETCH(bool, enLigne);
+    QFETCH(int, rang);
+    VorlanFrm &w = *m_w;
+    QList<QRgb> pixels;
+    int cases = 0;
+    if (rang < 0) {
+        const QRect r = enAppareil(w.Label2(0).geometry() | w.Label2(2).geometry(), m_s);
+        pixels = ligne(QPoint(r.center().x(), r.top() - 2), QPoint(r.center().x(), r.bottom() + 2));
+        cases = 3;
+    } else {
+        const QPoint origine = w.Frame1().pos();
+        const QRect premiere = w.lbl().placement(enLigne ? rang * 10 + 1 : 10 + rang).enPixels();
+        const QRect derniere = w.lbl().placement(enLigne ? rang * 10 + 8 : 200 + rang).enPixels();
+        const QRect r = enAppareil((premiere | derniere).translated(origine), m_s);
+        pixels = enLigne
+                ? ligne(QPoint(r.left() - 2, r.center().y()), QPoint(r.right() + 2, r.center().y()))
+                : ligne(QPoint(r.center().x(), r.top() - 2),
+                        QPoint(r.center().x(), r.bottom() + 2));
+        cases = enLigne ? 8 : 20;
+    }
+    QList<int> attendu {1};
+    for (int k = 1; k < cases; ++k)
+        attendu << 2;
+    attendu << 1;
+    QCOMPARE(enTexte(traits(pixels, Trait)), enTexte(attendu));
+
+    QList<QRgb> permises {Face.rgb(), Trait.rgb(), Mur.rgb()};
+    for (Couleur c : Jeu::Palette)
+        permises << resoudre(c, QPalette()).rgb();
+    for (QRgb p : pixels)
+        QVERIFY2(permises.contains(p), qPrintable(QColor(p).name()));
+}
+
+void TestEchelle::texteEntier_data()
+{
+    QTest::addColumn<int>("indice");
+    for (int i = 0; i <= 14; ++i)
+        QTest::addRow("Label1(%d)", i) << i;
+    QTest::newRow("score") << -1;
+}
+
+// A label sized to its text shows all of it: the text drawn at the screen's resolution
+// without any clipping leaves no ink outside the label.
+void TestEchelle::texteEntier()
+{
+    QFETCH(int, indice);
+    const Etiquette &e = indice < 0 ? m_w->score() : m_w->Label1(indice);
+    const QSize marge(60, 30);
+    QImage libre((e.size() + marge) * m_s, QImage::Format_RGB32);
+    libre.setDevicePixelRatio(m_s);
+    libre.fill(Qt::white);
+    {
+        QPainter p(&libre);
+        p.setFont(e.font());
+        p.setPen(Qt::black);
+        const QRect place(0, 0, e.wordWrap() ? e.width() : e.width() + marge.width(),
+                          e.height() + marge.height());
+        p.drawText(place, Qt::AlignLeft | Qt::AlignTop | (e.wordWrap() ? Qt::TextWordWrap : 0),
+                   e.caption());
+    }
+    QRect noire;
+    for (int y = 0; y < libre.height(); ++y)
+        for (int x = 0; x < libre.width(); ++x)
+            if (libre.pixel(x, y) != QColor(Qt::white).rgb())
+                noire |= QRect(x, y, 1, 1);
+    QVERIFY2(!noire.isEmpty(), qPrintable(e.caption()));
+    const QSize dispo(int(std::floor(e.width() * m_s)), int(std::floor(e.height() * m_s)));
+    QVERIFY2(noire.right() < dispo.width() && noire.bottom() < dispo.height(),
+             qPrintable(QStringLiteral("\"%1\": ink up to %2 x %3, label %4 x %5")
+                                .arg(e.caption())
+                                .arg(noire.right() + 1)
+                                .arg(noire.bottom() + 1)
+                                .arg(dispo.width())
+                                .arg(dispo.height())));
+}
+
+// The rules box shows its five lines whole, none wrapped.
+void TestEchelle::reglesEntieres()
+{
+    const ZoneTexte &t = m_w->Text1();
+    int lignes = 0;
+    for (QTextBlock b = t.document()->begin(); b.isValid(); b = b.next())
+        lignes += b.layout()->lineCount();
+    QCOMPARE(lignes, 5);
+    QTextCursor fin(t.document());
+    fin.movePosition(QTextCursor::End);
+    QVERIFY(t.cursorRect(fin).bottom() < t.viewport()->height());
+}
+
+// The clock's image has one pixel per device pixel, and the screen shows it pixel for pixel
+// (at fractional factors the box's edge may fall inside a device pixel: its outermost row
+// and column of the image may be cut).
+void TestEchelle::horlogePleineResolution()
+{
+    const BoiteImage &b = m_w->Picture1();
+    const QImage &image = b.image();
+    QCOMPARE(image.devicePixelRatio(), m_s);
+    const QSize zone = b.size() - QSize(2, 2);
+    QCOMPARE(image.size(),
+             QSize(int(std::ceil(zone.width() * m_s)), int(std::ceil(zone.height() * m_s))));
+    const QPoint origine = b.pos() + QPoint(1, 1);
+    const QPoint approche(int(std::floor(origine.x() * m_s)), int(std::floor(origine.y() * m_s)));
+    const QRect interieur = image.rect().adjusted(1, 1, -1, -1);
+    int meilleur = interieur.width() * interieur.height();
+    for (int dy = 0; dy <= 1; ++dy)
+        for (int dx = 0; dx <= 1; ++dx) {
+            int differents = 0;
+            for (int y = interieur.top(); y <= interieur.bottom(); ++y)
+                for (int x = interieur.left(); x <= interieur.right(); ++x)
+                    differents
+                            += m_vue.pixel(approche + QPoint(x + dx, y + dy)) != image.pixel(x, y);
+            meilleur = std::min(meilleur, differents);
+        }
+    QCOMPARE(meilleur, 0);
+}
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        QApplication app(argc, argv);
+        TestEchelle t;
+        return QTest::qExec(&t, argc, argv);
+    }
+    QCoreApplication app(argc, argv);
+    TestEchelles t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_echelle.moc"
