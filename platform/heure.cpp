@@ -1,6 +1,8 @@
 #include "heure.h"
 
-#include <QTime>
+#include <QDateTime>
+#include <cstdint>
+#include <ctime>
 
 namespace vl {
 
@@ -10,14 +12,27 @@ Heure::Source &Heure::source()
     return s;
 }
 
-void Heure::remplacer(Source s) { source() = std::move(s); }
+void Heure::remplacer(Source s)
+{
+    source() = std::move(s);
+}
 
 Heure::Lecture Heure::lire()
 {
     if (source())
         return source()();
-    const QTime t = QTime::currentTime();
-    return { t.hour(), t.minute(), t.second(), t.msec() };
+    // Qt's local time looks at the time-zone file on every call, a system call each time the
+    // clock is read (four times a tick). Hours, minutes and seconds only change with the
+    // second, so they are worked out once per second of the system clock.
+    static std::int64_t seconde = -1;
+    static QTime locale;
+    timespec t {};
+    clock_gettime(CLOCK_REALTIME, &t);
+    if (t.tv_sec != seconde) {
+        seconde = t.tv_sec;
+        locale = QDateTime::fromSecsSinceEpoch(t.tv_sec).time();
+    }
+    return {locale.hour(), locale.minute(), locale.second(), int(t.tv_nsec / 1'000'000)};
 }
 
 unsigned Heure::millisecondesDuJour()

@@ -2,6 +2,7 @@
 
 #include <QScopedValueRollback>
 #include <cerrno>
+#include <optional>
 #include <sys/timerfd.h>
 #include <system_error>
 #include <unistd.h>
@@ -69,20 +70,31 @@ void Minuterie::redemarrer()
 
 void Minuterie::armer()
 {
+    // A tick sets the interval and the switch again each time, mostly to what they were: the
+    // descriptor is only re-armed for a new deadline.
+    const std::optional<Horloge::time_point> voulue
+            = actif() ? std::optional(m_echeance) : std::nullopt;
+    if (voulue == m_armee)
+        return;
     // A deadline already past fires at once; the all-zero value disarms.
     itimerspec quand {};
-    if (actif())
-        quand.it_value = enTimespec(m_echeance);
+    if (voulue)
+        quand.it_value = enTimespec(*voulue);
     if (timerfd_settime(m_descripteur.fd, TFD_TIMER_ABSTIME, &quand, nullptr) != 0)
         echecSysteme("Minuterie: timerfd_settime");
+    m_armee = voulue;
 }
 
 void Minuterie::reveil()
 {
     std::uint64_t expirations = 0;
     // Empties the descriptor; nothing to read when a re-arm came between wake-up and read.
-    if (::read(m_descripteur.fd, &expirations, sizeof expirations) < 0 && errno != EAGAIN)
-        echecSysteme("Minuterie: read");
+    if (::read(m_descripteur.fd, &expirations, sizeof expirations) < 0) {
+        if (errno != EAGAIN)
+            echecSysteme("Minuterie: read");
+    } else {
+        m_armee.reset(); // the deadline has passed: the descriptor holds none now
+    }
     if (!actif())
         return;
     const Horloge::time_point maintenant = Horloge::now();

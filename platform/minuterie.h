@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace vl {
 
@@ -68,6 +69,7 @@ private:
     std::function<void()> m_tic;
     Horloge::time_point m_echeance; // when the next tick is due
     Horloge::time_point m_echeanceEnCours; // when the running tick was due
+    std::optional<Horloge::time_point> m_armee; // the deadline the descriptor holds
     std::chrono::nanoseconds m_retard {};
     std::uint64_t m_tics = 0;
     int m_interval = 0;
