@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# The game under a real window manager, openbox on a private Xvfb display. Minimised by the
+# window manager's own command, and then by Escape, the game stands still (the falling piece
+# does not move) until the window manager restores the window; then it goes on. Closed
+# through the window manager (Alt+F4), the game ends with status 0, having printed nothing.
+#
+# Usage: reduire_xvfb.sh VORLAN LIREPLATEAU
+set -euo pipefail
+
+vorlan=$1
+lireplateau=$2
+
+for outil in Xvfb openbox xdotool xprop import; do
+    command -v "$outil" >/dev/null || { echo "FAIL $outil is not installed" >&2; exit 1; }
+done
+
+travail=$(mktemp -d "${TMPDIR:-/tmp}/vorlan-reduire.XXXXXX")
+mkdir -m 700 "$travail/runtime" "$travail/home"
+lances=() # Xvfb and openbox, in the order they were started
+jeu=      # the game, until it has been waited for
+
+# Ends every process started here, last started first, and shows their logs on failure.
+termine()
+{
+    local statut=$?
+    local k
+    if [[ -n $jeu ]]; then
+        kill "$jeu" 2>/dev/null || true
+        wait "$jeu" 2>/dev/null || true
+    fi
+    for ((k = ${#lances[@]} - 1; k >= 0; k--)); do
+        kill "${lances[k]}" 2>/dev/null || true
+        wait "${lances[k]}" 2>/dev/null || true
+    done
+    if ((statut != 0)); then
+        local journal
+        for journal in "$travail"/*.log; do
+            [[ -s $journal ]] && { echo "--- ${journal##*/}"; cat "$journal"; }
+        done
+    fi
+    rm -rf "$travail"
+    exit "$statut"
+}
+trap termine EXIT
+
+# attend SECONDES COMMANDE...: runs COMMANDE every 20 ms until it succeeds; fails after
+# SECONDES seconds.
+attend()
+{
+    local fin=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < fin)) || return 1
+        sleep 0.02
+    done
+}
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$travail/affichage" \
+    >"$travail/xvfb.log" 2>&1 &
+lances+=($!)
+attend 30 grep -q '^[0-9]\+$' "$travail/affichage" \
+    || { echo "FAIL Xvfb did not start" >&2; exit 1; }
+DISPLAY=:$(<"$travail/affichage")
+export DISPLAY
+
+env -i DISPLAY="$DISPLAY" HOME="$travail/home" PATH=/usr/bin:/bin openbox --sm-disable \
+    >"$travail/openbox.log" 2>&1 &
+lances+=($!)
+gestionnaire_pret() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+attend 30 gestionnaire_pret || { echo "FAIL openbox did not start" >&2; exit 1; }
+
+env -i DISPLAY="$DISPLAY" HOME="$travail/home" XDG_RUNTIME_DIR="$travail/runtime" \
+    PATH=/usr/bin:/bin LANG=C.UTF-8 "$vorlan" >"$travail/vorlan-stdout.log" \
+    2>"$travail/vorlan-stderr.log" &
+jeu=$!
+
+jeu_en_vie()
+{
+    local etat
+    { read -r _ _ etat _ <"/proc/$jeu/stat"; } 2>/dev/null && [[ $etat != Z ]]
+}
+
+fenetre_visible()
+{
+    jeu_en_vie || { echo "FAIL vorlan ended before showing its window" >&2; exit 1; }
+    fenetre=$(xdotool search --onlyvisible --name '^Vorlan$' 2>/dev/null) || return 1
+    [[ $fenetre != *$'\n'* ]]
+}
+attend 30 fenetre_visible || { echo "FAIL no single visible window titled \"Vorlan\"" >&2; exit 1; }
+
+# The row (1 to 20) of the falling piece's bottom cell as the screen shows it: the lowest
+# row holding a piece colour, the only piece on the board during this test. Fails while the
+# window shows no piece (not mapped, or not painted yet).
+bas=0
+lire_bas()
+{
+    import -silent -window "$fenetre" "$travail/capture.png" 2>/dev/null || return 1
+    bas=$("$lireplateau" "$travail/capture.png" | awk '/[^.]/ { n = NR } END { print n + 0 }')
+    ((bas > 0))
+}
+
+# Waits for the next tick (the piece moves down one row), so that the next second is free of
+# ticks; leaves the new row in $bas.
+apres_un_tic()
+{
+    attend 10 lire_bas || { echo "FAIL the window shows no piece" >&2; exit 1; }
+    local avant=$bas
+    a_bouge() { lire_bas && ((bas != avant)); }
+    attend 5 a_bouge || { echo "FAIL the piece stays at row $avant: no tick runs" >&2; exit 1; }
+}
+
+etat_wm() { xprop -id "$fenetre" WM_STATE 2>/dev/null | grep -q "window state: $1"; }
+
+reussis=0
+echoues=0
+verifie()
+{
+    if (($1)); then
+        echo "PASS $2"
+        reussis=$((reussis + 1))
+    else
+        echo "FAIL $2"
+        echoues=$((echoues + 1))
+    fi
+}
+
+# One round: minimise with the given command, stay minimised three seconds (three ticks),
+# restore through the window manager, and watch the piece for two and a half seconds more.
+tour()
+{
+    local nom=$1
+    shift
+    apres_un_tic
+    local depart=$bas
+    "$@"
+    attend 5 etat_wm Iconic || { echo "FAIL $nom: the window manager never showed it minimised" >&2; exit 1; }
+    sleep 3
+    xdotool windowactivate --sync "$fenetre"
+    attend 5 etat_wm Normal || { echo "FAIL $nom: the window manager did not restore it" >&2; exit 1; }
+    attend 5 lire_bas || { echo "FAIL $nom: no piece on screen after restoring" >&2; exit 1; }
+    local restaure=$bas
+    # A tick may fall between the minimise command and the window's state change, or between
+    # the restore and the capture: one row at most, against three had the game gone on.
+    verifie "restaure - depart <= 1" \
+        "$nom: minimised for 3 s, the piece went from row $depart to row $restaure"
+    sleep 2.5
+    attend 5 lire_bas || { echo "FAIL $nom: no piece on screen" >&2; exit 1; }
+    verifie "bas - restaure >= 2" \
+        "$nom: restored for 2.5 s, the piece went on from row $restaure to row $bas"
+}
+
+tour "the window manager's minimise" xdotool windowminimize "$fenetre"
+# Escape reaches the game only in its active window, as from the keyboard.
+xdotool windowactivate --sync "$fenetre"
+tour "Escape" xdotool key Escape
+
+# Alt+F4 is openbox's own close command: the window manager asks the window to close.
+xdotool windowactivate --sync "$fenetre"
+xdotool key alt+F4
+jeu_termine() { ! jeu_en_vie; }
+if attend 10 jeu_termine; then
+    statut=0
+    wait "$jeu" || statut=$?
+    jeu=
+    verifie "statut == 0" "closed by the window manager, vorlan exited with status $statut"
+else
+    verifie 0 "closed by the window manager, vorlan still runs"
+fi
+if [[ -s $travail/vorlan-stderr.log || -s $travail/vorlan-stdout.log ]]; then
+    verifie 0 "vorlan printed something in normal play"
+else
+    verifie 1 "vorlan printed nothing"
+fi
+echo "$reussis passed, $echoues failed"
+((echoues == 0))
