@@ -10,82 +10,11 @@ set -euo pipefail
 vorlan=$1
 lireplateau=$2
 
-for outil in Xvfb openbox xdotool xprop import; do
-    command -v "$outil" >/dev/null || { echo "FAIL $outil is not installed" >&2; exit 1; }
-done
+# shellcheck source=tests/bureau/commun.sh
+source "$(dirname "${BASH_SOURCE[0]}")/commun.sh"
 
-travail=$(mktemp -d "${TMPDIR:-/tmp}/vorlan-reduire.XXXXXX")
-mkdir -m 700 "$travail/runtime" "$travail/home"
-lances=() # Xvfb and openbox, in the order they were started
-jeu=      # the game, until it has been waited for
-
-# Ends every process started here, last started first, and shows their logs on failure.
-termine()
-{
-    local statut=$?
-    local k
-    if [[ -n $jeu ]]; then
-        kill "$jeu" 2>/dev/null || true
-        wait "$jeu" 2>/dev/null || true
-    fi
-    for ((k = ${#lances[@]} - 1; k >= 0; k--)); do
-        kill "${lances[k]}" 2>/dev/null || true
-        wait "${lances[k]}" 2>/dev/null || true
-    done
-    if ((statut != 0)); then
-        local journal
-        for journal in "$travail"/*.log; do
-            [[ -s $journal ]] && { echo "--- ${journal##*/}"; cat "$journal"; }
-        done
-    fi
-    rm -rf "$travail"
-    exit "$statut"
-}
-trap termine EXIT
-
-# attend SECONDES COMMANDE...: runs COMMANDE every 20 ms until it succeeds; fails after
-# SECONDES seconds.
-attend()
-{
-    local fin=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < fin)) || return 1
-        sleep 0.02
-    done
-}
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$travail/affichage" \
-    >"$travail/xvfb.log" 2>&1 &
-lances+=($!)
-attend 30 grep -q '^[0-9]\+$' "$travail/affichage" \
-    || { echo "FAIL Xvfb did not start" >&2; exit 1; }
-DISPLAY=:$(<"$travail/affichage")
-export DISPLAY
-
-env -i DISPLAY="$DISPLAY" HOME="$travail/home" PATH=/usr/bin:/bin openbox --sm-disable \
-    >"$travail/openbox.log" 2>&1 &
-lances+=($!)
-gestionnaire_pret() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-attend 30 gestionnaire_pret || { echo "FAIL openbox did not start" >&2; exit 1; }
-
-env -i DISPLAY="$DISPLAY" HOME="$travail/home" XDG_RUNTIME_DIR="$travail/runtime" \
-    PATH=/usr/bin:/bin LANG=C.UTF-8 "$vorlan" >"$travail/vorlan-stdout.log" \
-    2>"$travail/vorlan-stderr.log" &
-jeu=$!
-
-jeu_en_vie()
-{
-    local etat
-    { read -r _ _ etat _ <"/proc/$jeu/stat"; } 2>/dev/null && [[ $etat != Z ]]
-}
-
-fenetre_visible()
-{
-    jeu_en_vie || { echo "FAIL vorlan ended before showing its window" >&2; exit 1; }
-    fenetre=$(xdotool search --onlyvisible --name '^Vorlan$' 2>/dev/null) || return 1
-    [[ $fenetre != *$'\n'* ]]
-}
+# shellcheck disable=SC2119 # the game's usual environment, nothing added
+demarre_jeu
 attend 30 fenetre_visible || { echo "FAIL no single visible window titled \"Vorlan\"" >&2; exit 1; }
 
 # The row (1 to 20) of the falling piece's bottom cell as the screen shows it: the lowest
@@ -110,19 +39,6 @@ apres_un_tic()
 }
 
 etat_wm() { xprop -id "$fenetre" WM_STATE 2>/dev/null | grep -q "window state: $1"; }
-
-reussis=0
-echoues=0
-verifie()
-{
-    if (($1)); then
-        echo "PASS $2"
-        reussis=$((reussis + 1))
-    else
-        echo "FAIL $2"
-        echoues=$((echoues + 1))
-    fi
-}
 
 # One round: minimise with the given command, stay minimised three seconds (three ticks),
 # restore through the window manager, and watch the piece for two and a half seconds more.
@@ -171,5 +87,4 @@ if [[ -s $travail/vorlan-stderr.log || -s $travail/vorlan-stdout.log ]]; then
 else
     verifie 1 "vorlan printed nothing"
 fi
-echo "$reussis passed, $echoues failed"
-((echoues == 0))
+bilan
