@@ -68,9 +68,16 @@ attend 30 gestionnaire_pret || { echo "FAIL openbox did not start" >&2; exit 1; 
 
 demarre_jeu()
 {
+    # A sanitized build takes its options (and leak suppressions) from the environment.
+    local sanitiseurs=() variable
+    for variable in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
+        if [[ -n ${!variable:-} ]]; then
+            sanitiseurs+=("$variable=${!variable}")
+        fi
+    done
     env -i DISPLAY="$DISPLAY" HOME="$travail/home" XDG_RUNTIME_DIR="$travail/runtime" \
-        PATH=/usr/bin:/bin LANG=C.UTF-8 "$@" "$vorlan" >"$travail/vorlan-stdout.log" \
-        2>"$travail/vorlan-stderr.log" &
+        PATH=/usr/bin:/bin LANG=C.UTF-8 "${sanitiseurs[@]}" "$@" "$vorlan" \
+        >"$travail/vorlan-stdout.log" 2>"$travail/vorlan-stderr.log" &
     jeu=$!
 }
 
