@@ -214,6 +214,11 @@ int cadence(VorlanFrm &f, TirageSansLigne &tirage, int intervalle, double duree,
                 qtimer ? "qtimer" : "exacte", intervalle, duree, n, ticsParS,
                 centile(retards, 50) / 1e3, centile(retards, 99) / 1e3,
                 n ? cpuTotal / double(n) / 1e3 : 0.0, centile(cycles, 50) / 1e3, u.ru_maxrss);
+    if (f.jeu().Interval() != intervalle) {
+        std::fprintf(stderr, "cadence: cells were removed, the interval became %d ms\n",
+                f.jeu().Interval());
+        return 1;
+    }
     return n > 1 ? 0 : 1;
 }
 
