@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154 # vorlan is set by the script that sources this file
 # Shared by the scripts of this folder; source it after setting `vorlan`. It starts a private
 # Xvfb display, large enough for the window at scale 2, with openbox (without a window
 # manager a window never becomes active there), cleans everything up on exit (showing the
@@ -6,6 +7,8 @@
 #   demarre_jeu [VAR=VALEUR...]  starts the game in a fixed environment, plus these variables
 #   jeu_en_vie                   true while the game runs
 #   fenetre_visible              sets $fenetre to the game's one visible window
+#   ferme_par_alt_f4             presses Alt+F4, openbox's close command, and waits a second
+#                                for the game to end
 #   verifie CONDITION MESSAGE    counts and prints a check (CONDITION is arithmetic)
 #   bilan                        prints the counts; fails when a check failed
 # and $travail, a private directory removed on exit.
@@ -92,6 +95,16 @@ fenetre_visible()
     jeu_en_vie || { echo "FAIL vorlan ended before showing its window" >&2; exit 1; }
     fenetre=$(xdotool search --onlyvisible --name '^Vorlan$' 2>/dev/null) || return 1
     [[ $fenetre != *$'\n'* ]]
+}
+
+jeu_termine() { ! jeu_en_vie; }
+
+# Openbox may still be setting up its key bindings when the game is already shown: a press
+# that came too early is repeated.
+ferme_par_alt_f4()
+{
+    xdotool key alt+F4
+    attend 1 jeu_termine
 }
 
 reussis=0

@@ -72,9 +72,7 @@ tour "Escape" xdotool key Escape
 
 # Alt+F4 is openbox's own close command: the window manager asks the window to close.
 xdotool windowactivate --sync "$fenetre"
-xdotool key alt+F4
-jeu_termine() { ! jeu_en_vie; }
-if attend 10 jeu_termine; then
+if attend 10 ferme_par_alt_f4; then
     statut=0
     wait "$jeu" || statut=$?
     jeu=
