@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QResizeEvent>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -11,7 +12,10 @@ namespace vl {
 namespace {
 constexpr int Bord = 1; // the flat single-line border, one pixel
 
-QPointF enPixels(float x, float y) { return QPointF(x / TwipsParPixel, y / TwipsParPixel); }
+QPointF enPixels(float x, float y)
+{
+    return QPointF(x / TwipsParPixel, y / TwipsParPixel);
+}
 } // namespace
 
 BoiteImage::BoiteImage(QWidget *parent)
@@ -27,9 +31,15 @@ void BoiteImage::setPlacement(const RectTwips &r)
     setGeometry(r.enPixels());
 }
 
-double BoiteImage::ScaleWidth() const { return m_place.width - 2 * Bord * TwipsParPixel; }
+double BoiteImage::ScaleWidth() const
+{
+    return m_place.width - 2 * Bord * TwipsParPixel;
+}
 
-double BoiteImage::ScaleHeight() const { return m_place.height - 2 * Bord * TwipsParPixel; }
+double BoiteImage::ScaleHeight() const
+{
+    return m_place.height - 2 * Bord * TwipsParPixel;
+}
 
 void BoiteImage::setBackColor(Couleur c)
 {
@@ -40,12 +50,15 @@ void BoiteImage::setBackColor(Couleur c)
 void BoiteImage::setDrawWidth(std::int16_t largeur)
 {
     if (largeur < 1)
-        throw std::invalid_argument("BoiteImage::setDrawWidth: pen width "
-                + std::to_string(largeur) + " refused, it must be at least 1 pixel");
+        throw std::invalid_argument("BoiteImage::setDrawWidth: pen width " + std::to_string(largeur)
+                                    + " refused, it must be at least 1 pixel");
     m_drawWidth = largeur;
 }
 
-QRect BoiteImage::zoneDessin() const { return rect().adjusted(Bord, Bord, -Bord, -Bord); }
+QRect BoiteImage::zoneDessin() const
+{
+    return rect().adjusted(Bord, Bord, -Bord, -Bord);
+}
 
 // Makes sure the image matches the drawing area at the current device pixel ratio.
 void BoiteImage::preparerImage()
@@ -65,7 +78,10 @@ void BoiteImage::preparerImage()
     m_image = neuve;
 }
 
-void BoiteImage::resizeEvent(QResizeEvent *) { preparerImage(); }
+void BoiteImage::resizeEvent(QResizeEvent *)
+{
+    preparerImage();
+}
 
 QPen BoiteImage::crayon(Couleur c) const
 {
@@ -90,12 +106,35 @@ void BoiteImage::Circle(float x, float y, float r, Couleur c)
     update();
 }
 
+// Qt's aliased round points come out ragged and off centre at small widths (a width of 3 can
+// give a 2 x 2 square), so the dot is set pixel by pixel: the image pixels whose centres lie
+// in the disc of the pen's diameter, centred on the pixel holding the point when the width in
+// image pixels is odd, on the pixel corner nearest to it when even.
 void BoiteImage::PSet(float x, float y, Couleur c)
 {
     preparerImage();
-    QPainter p(&m_image);
-    p.setPen(crayon(c));
-    p.drawPoint(enPixels(x, y));
+    const qreal dpr = m_image.devicePixelRatio();
+    const int diametre = std::max(1, qRound(m_drawWidth * dpr));
+    const double cx = double(x) / TwipsParPixel * dpr;
+    const double cy = double(y) / TwipsParPixel * dpr;
+    const double ox = diametre % 2 ? std::floor(cx) + 0.5 : std::floor(cx + 0.5);
+    const double oy = diametre % 2 ? std::floor(cy) + 0.5 : std::floor(cy + 0.5);
+    const double gauche = ox - diametre / 2.0;
+    const double haut = oy - diametre / 2.0;
+    // Far off the image (or not a number): nothing to set, and no integer overflow.
+    if (!(gauche > -diametre && gauche < m_image.width() && haut > -diametre
+          && haut < m_image.height()))
+        return;
+    const QRgb couleur = resoudre(c, palette()).rgb();
+    const double r2 = diametre * diametre / 4.0;
+    for (int j = std::max(0, int(haut)); j < std::min(m_image.height(), int(haut) + diametre); ++j)
+        for (int i = std::max(0, int(gauche));
+             i < std::min(m_image.width(), int(gauche) + diametre); ++i) {
+            const double dx = i + 0.5 - ox;
+            const double dy = j + 0.5 - oy;
+            if (dx * dx + dy * dy <= r2)
+                m_image.setPixel(i, j, couleur);
+        }
     update();
 }
 

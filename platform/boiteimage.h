@@ -13,6 +13,8 @@ namespace vl {
 // corner of its drawing area (y downwards) and whose pen width is in pixels. What is drawn
 // is kept in an image at the screen's device pixel ratio and shown on every repaint.
 // Drawing is aliased, so drawing a shape again in the background colour erases it exactly.
+// The pen width and the drawing operations are virtual, so that a derived box can watch what
+// a client draws.
 class BoiteImage : public QWidget
 {
     Q_OBJECT
@@ -32,17 +34,17 @@ public:
     void setForeColor(Couleur c) { m_fore = c; }
     Couleur ForeColor() const { return m_fore; }
     // Sets the pen width in pixels; throws std::invalid_argument below 1, changing nothing.
-    void setDrawWidth(std::int16_t largeur);
+    virtual void setDrawWidth(std::int16_t largeur);
     std::int16_t DrawWidth() const { return m_drawWidth; }
 
     // Clears the drawing area to the background colour.
-    void Cls();
+    virtual void Cls();
     // Draws the outline of a circle of radius r centred on (x, y) with the current pen.
-    void Circle(float x, float y, float r, Couleur c);
+    virtual void Circle(float x, float y, float r, Couleur c);
     // Plots a dot of the current pen width centred on (x, y).
-    void PSet(float x, float y, Couleur c);
+    virtual void PSet(float x, float y, Couleur c);
     // Draws a line from (x1, y1) to (x2, y2) with the current pen, round-ended.
-    void Line(float x1, float y1, float x2, float y2, Couleur c);
+    virtual void Line(float x1, float y1, float x2, float y2, Couleur c);
 
     // The drawing area as currently drawn, at the device pixel ratio.
     const QImage &image() const { return m_image; }
