@@ -1,5 +1,6 @@
 #include "boiteimage.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
@@ -71,16 +72,76 @@ void BoiteImage::preparerImage()
     QImage neuve(pixels, QImage::Format_RGB32);
     neuve.setDevicePixelRatio(dpr);
     neuve.fill(resoudre(m_back, palette()));
+    QImage codes(pixels, QImage::Format_Grayscale8);
+    codes.setDevicePixelRatio(dpr);
+    codes.fill(codeReference(m_back));
     if (!m_image.isNull()) {
         QPainter p(&neuve);
         p.drawImage(QPointF(0, 0), m_image);
+        QPainter q(&codes);
+        q.drawImage(QPointF(0, 0), m_codes);
     }
     m_image = neuve;
+    m_codes = codes;
 }
 
 void BoiteImage::resizeEvent(QResizeEvent *)
 {
     preparerImage();
+}
+
+void BoiteImage::changeEvent(QEvent *e)
+{
+    if (e->type() == QEvent::PaletteChange)
+        recolorer();
+    QWidget::changeEvent(e);
+}
+
+// The code of c in m_codes: 0 for an RGB value, a reference's rank from 1 otherwise.
+std::uint8_t BoiteImage::codeReference(Couleur c)
+{
+    if (!estReferenceSysteme(c))
+        return 0;
+    auto it = std::find(m_references.begin(), m_references.end(), c);
+    if (it == m_references.end()) {
+        Q_ASSERT(m_references.size() < 255);
+        it = m_references.insert(it, c);
+    }
+    return std::uint8_t(it - m_references.begin() + 1);
+}
+
+// Draws the same shape on the image in c's colour and on the codes in c's code: both are
+// aliased and share the geometry, so they cover the same pixels.
+template<class Trace> void BoiteImage::tracer(Couleur c, const Trace &trace)
+{
+    preparerImage();
+    QPainter p(&m_image);
+    p.setPen(crayon(c));
+    p.setBrush(Qt::NoBrush);
+    trace(p);
+    const int code = codeReference(c);
+    QPainter q(&m_codes);
+    q.setPen(QPen(QColor(code, code, code), m_drawWidth, Qt::SolidLine, Qt::RoundCap,
+                  Qt::RoundJoin));
+    q.setBrush(Qt::NoBrush);
+    trace(q);
+}
+
+// Gives every pixel drawn in a reference that reference's colour under the current palette.
+void BoiteImage::recolorer()
+{
+    if (m_image.isNull())
+        return;
+    std::vector<QRgb> couleurs(m_references.size() + 1);
+    for (std::size_t k = 0; k < m_references.size(); ++k)
+        couleurs[k + 1] = resoudre(m_references[k], palette()).rgb();
+    for (int j = 0; j < m_image.height(); ++j) {
+        const uchar *code = m_codes.constScanLine(j);
+        auto *pixel = reinterpret_cast<QRgb *>(m_image.scanLine(j));
+        for (int i = 0; i < m_image.width(); ++i)
+            if (code[i] != 0)
+                pixel[i] = couleurs[code[i]];
+    }
 }
 
 QPen BoiteImage::crayon(Couleur c) const
@@ -92,17 +153,14 @@ void BoiteImage::Cls()
 {
     preparerImage();
     m_image.fill(resoudre(m_back, palette()));
+    m_codes.fill(codeReference(m_back));
     update();
 }
 
 void BoiteImage::Circle(float x, float y, float r, Couleur c)
 {
-    preparerImage();
-    QPainter p(&m_image);
-    p.setPen(crayon(c));
-    p.setBrush(Qt::NoBrush);
     const qreal rayon = qreal(r) / TwipsParPixel;
-    p.drawEllipse(enPixels(x, y), rayon, rayon);
+    tracer(c, [&](QPainter &p) { p.drawEllipse(enPixels(x, y), rayon, rayon); });
     update();
 }
 
@@ -126,24 +184,24 @@ void BoiteImage::PSet(float x, float y, Couleur c)
           && haut < m_image.height()))
         return;
     const QRgb couleur = resoudre(c, palette()).rgb();
+    const std::uint8_t code = codeReference(c);
     const double r2 = diametre * diametre / 4.0;
     for (int j = std::max(0, int(haut)); j < std::min(m_image.height(), int(haut) + diametre); ++j)
         for (int i = std::max(0, int(gauche));
              i < std::min(m_image.width(), int(gauche) + diametre); ++i) {
             const double dx = i + 0.5 - ox;
             const double dy = j + 0.5 - oy;
-            if (dx * dx + dy * dy <= r2)
+            if (dx * dx + dy * dy <= r2) {
                 m_image.setPixel(i, j, couleur);
+                m_codes.scanLine(j)[i] = code;
+            }
         }
     update();
 }
 
 void BoiteImage::Line(float x1, float y1, float x2, float y2, Couleur c)
 {
-    preparerImage();
-    QPainter p(&m_image);
-    p.setPen(crayon(c));
-    p.drawLine(enPixels(x1, y1), enPixels(x2, y2));
+    tracer(c, [&](QPainter &p) { p.drawLine(enPixels(x1, y1), enPixels(x2, y2)); });
     update(zoneDessin());
 }
 

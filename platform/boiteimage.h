@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QWidget>
 #include <cstdint>
+#include <vector>
 
 namespace vl {
 
@@ -14,7 +15,9 @@ namespace vl {
 // is kept in an image at the screen's device pixel ratio and shown on every repaint.
 // Drawing is aliased, so drawing a shape again in the background colour erases it exactly.
 // The pen width and the drawing operations are virtual, so that a derived box can watch what
-// a client draws.
+// a client draws. Pixels drawn in a desktop-colour reference (the background, mostly) take
+// that reference's new colour when the desktop palette changes; pixels drawn in RGB values
+// keep theirs.
 class BoiteImage : public QWidget
 {
     Q_OBJECT
@@ -52,14 +55,22 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override;
     void resizeEvent(QResizeEvent *) override;
+    void changeEvent(QEvent *e) override;
 
 private:
     QRect zoneDessin() const;
     void preparerImage();
     QPen crayon(Couleur c) const;
+    std::uint8_t codeReference(Couleur c);
+    template<class Trace> void tracer(Couleur c, const Trace &trace);
+    void recolorer();
 
     RectTwips m_place;
     QImage m_image;
+    // Beside each pixel of m_image, what it was drawn in: 0 for an RGB value, k for the
+    // desktop-colour reference m_references[k - 1].
+    QImage m_codes;
+    std::vector<Couleur> m_references;
     Couleur m_back = couleurs::FondFenetre;
     Couleur m_fore = couleurs::TexteFenetre;
     std::int16_t m_drawWidth = 1;

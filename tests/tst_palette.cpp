@@ -1,0 +1,296 @@
+// The desktop's colour scheme changing while the game runs, offscreen: what the window paints
+// follows the new palette (empty cells, walls, borders, labels, the window's background, the
+// clock box), while every stored colour value, and with them every emptiness test, stays.
+
+#include "bip.h"
+#include "boiteimage.h"
+#include "boitemessage.h"
+#include "cadre.h"
+#include "etiquette.h"
+#include "hasard.h"
+#include "heure.h"
+#include "tableaucases.h"
+#include "vorlanfrm.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QWindow>
+#include <QtTest>
+#include <deque>
+#include <map>
+
+using namespace vl;
+
+namespace {
+
+std::deque<float> g_tirages;
+
+// The first piece comes in column 4, red over blue over purple; later draws are the last
+// column and the last colour.
+void tiragesDeDepart()
+{
+    g_tirages = {0.0f, 0.1f, 0.2f, 0.3f, 3.5f / 8, 0.5f / 7, 1.5f / 7, 2.5f / 7};
+}
+
+float tirer()
+{
+    if (g_tirages.empty())
+        return 0.99f;
+    const float r = g_tirages.front();
+    g_tirages.pop_front();
+    return r;
+}
+
+// A palette whose four roles that the game's desktop colours use are the given ones.
+QPalette schema(QColor face, QColor texteBouton, QColor fond, QColor texte)
+{
+    QPalette p = QApplication::palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(g, QPalette::Button, face);
+        p.setColor(g, QPalette::Window, face);
+        p.setColor(g, QPalette::ButtonText, texteBouton);
+        p.setColor(g, QPalette::Base, fond);
+        p.setColor(g, QPalette::WindowText, texte);
+        p.setColor(g, QPalette::Text, texte);
+    }
+    return p;
+}
+
+// Sets the application's palette as the desktop does: the change reaches the windows through
+// the event queue.
+void changerPalette(const QPalette &p)
+{
+    QApplication::setPalette(p);
+    QCoreApplication::sendPostedEvents();
+}
+
+// The window as the screen shows it.
+QImage ecran(QWidget &w)
+{
+    return w.screen()->grabWindow(w.winId()).toImage();
+}
+
+// The centre of board cell i, in window coordinates.
+QPoint centreCase(const VorlanFrm &w, int i)
+{
+    return w.Frame1().geometry().topLeft() + w.lbl().placement(i).enPixels().center();
+}
+
+// The colour that covers most of rect r of image i.
+QRgb couleurMajoritaire(const QImage &i, const QRect &r)
+{
+    std::map<QRgb, int> nombres;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            ++nombres[i.pixel(x, y)];
+    return std::max_element(nombres.begin(), nombres.end(),
+                            [](const auto &a, const auto &b) { return a.second < b.second; })
+            ->first;
+}
+
+bool contientCouleur(const QImage &i, const QRect &r, QRgb c)
+{
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (i.pixel(x, y) == c)
+                return true;
+    return false;
+}
+
+// Every colour value the window and its controls store.
+struct Valeurs
+{
+    std::vector<Couleur> cases;
+    std::vector<Couleur> regles;
+    std::vector<Couleur> etiquettes;
+    Couleur fenetre = 0;
+    Couleur horloge = 0;
+    bool operator==(const Valeurs &) const = default;
+};
+
+Valeurs lireValeurs(const VorlanFrm &w)
+{
+    Valeurs v;
+    for (int i = 0; i < Jeu::NombreCases; ++i) {
+        v.cases.push_back(w.lbl().backColor(i));
+        v.regles.push_back(w.jeu().lbl(i));
+    }
+    for (int k : {0, 4, 6, 10, 12, 13, 14})
+        v.etiquettes.push_back(w.Label1(k).backColor());
+    v.etiquettes.push_back(w.score().backColor());
+    for (int i = 0; i < 3; ++i)
+        v.etiquettes.push_back(w.Label2(i).backColor());
+    v.fenetre = w.BackColor();
+    v.horloge = w.Picture1().BackColor();
+    return v;
+}
+
+} // namespace
+
+class TestPalette : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void peinture_data() { schemas(); }
+    void peinture();
+    void valeursEtVide_data() { schemas(); }
+    void valeursEtVide();
+    void horloge_data() { schemas(); }
+    void horloge();
+
+private:
+    void schemas();
+    std::unique_ptr<VorlanFrm> nouvelleFenetre();
+
+    QPalette m_clair;
+    std::unique_ptr<VorlanFrm> m_w;
+    int m_boites = 0;
+};
+
+void TestPalette::initTestCase()
+{
+    Hasard::remplacer(&tirer);
+    Heure::remplacer([] { return Heure::Lecture {10, 8, 37, 0}; });
+    Bip::remplacer([] {});
+    BoiteMessage::remplacer([this](QWidget *, const QString &) { ++m_boites; });
+    m_clair = QApplication::palette();
+}
+
+// A shown window that has run one tick, so that the clock shows its hands.
+std::unique_ptr<VorlanFrm> TestPalette::nouvelleFenetre()
+{
+    tiragesDeDepart();
+    auto w = std::make_unique<VorlanFrm>();
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w.get()))
+        return nullptr;
+    w->Timer1_Timer();
+    return w;
+}
+
+void TestPalette::init()
+{
+    changerPalette(m_clair);
+    m_boites = 0;
+    m_w = nouvelleFenetre();
+    QVERIFY(m_w);
+}
+
+void TestPalette::cleanup()
+{
+    m_w.reset();
+    changerPalette(m_clair);
+}
+
+void TestPalette::schemas()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::newRow("sombre") << schema(QColor(0x35, 0x35, 0x35), QColor(0xf0, 0xf0, 0xf0),
+                                      QColor(0x1e, 0x1e, 0x1e), QColor(0xe8, 0xe8, 0xe8));
+    // The clock's circle is RGB yellow: its pixels must keep it when the background takes it.
+    QTest::newRow("fond de l'horloge jaune comme son cercle")
+            << schema(QColor(0xd4, 0xd0, 0xc8), Qt::black, QColor(0xff, 0xff, 0x00), Qt::black);
+    // Walls and empty cells look alike, yet the game tells them apart by value.
+    QTest::newRow("murs et cases vides de meme couleur")
+            << schema(QColor(0x80, 0x80, 0x80), QColor(0x80, 0x80, 0x80), Qt::white,
+                      QColor(0x20, 0x20, 0x60));
+}
+
+void TestPalette::peinture()
+{
+    QFETCH(QPalette, palette);
+    VorlanFrm &w = *m_w;
+    const int piece = w.jeu().Position();
+    changerPalette(palette);
+    // What the screen shows once the window has repainted itself on its own.
+    QTRY_COMPARE(ecran(w).pixelColor(centreCase(w, 208)), palette.color(QPalette::Button));
+    const QImage vue = ecran(w);
+
+    QCOMPARE(vue.pixelColor(centreCase(w, 208)), palette.color(QPalette::Button));
+    QCOMPARE(vue.pixelColor(centreCase(w, 0)), palette.color(QPalette::ButtonText));
+    QCOMPARE(vue.pixelColor(centreCase(w, 219)), palette.color(QPalette::ButtonText));
+    QCOMPARE(vue.pixelColor(centreCase(w, piece)), QColor(Qt::red));
+    // The border of a playing cell, its top edge.
+    QCOMPARE(vue.pixelColor(centreCase(w, 208) - QPoint(0, 9)),
+             palette.color(QPalette::WindowText));
+    // The window's own background, between the frame and the key help.
+    QCOMPARE(vue.pixelColor(QPoint(262, 5)), palette.color(QPalette::Button));
+
+    // The key help and the score: background in button face, text in the new text colours
+    // (and none left in the old ones).
+    for (Etiquette *e : {&w.Label1(10), &w.Label1(12), &w.Label1(14), &w.score()}) {
+        const QRect r = e->geometry();
+        QCOMPARE(QColor(couleurMajoritaire(vue, r)), palette.color(QPalette::Button));
+        const QColor encre = e == &w.score() ? palette.color(QPalette::ButtonText)
+                                             : palette.color(QPalette::WindowText);
+        QVERIFY2(contientCouleur(vue, r, encre.rgb()), qPrintable(e->caption()));
+        if (encre != m_clair.color(QPalette::WindowText)
+            && m_clair.color(QPalette::WindowText) != palette.color(QPalette::Button))
+            QVERIFY2(!contientCouleur(vue, r, m_clair.color(QPalette::WindowText).rgb()),
+                     qPrintable(e->caption()));
+    }
+
+    // The clock box: its background inside the border, in the image and on screen.
+    const QRect boite = w.Picture1().geometry();
+    QCOMPARE(vue.pixelColor(boite.topLeft() + QPoint(3, 3)), palette.color(QPalette::Base));
+    QCOMPARE(w.Picture1().image().pixelColor(2, 2), palette.color(QPalette::Base));
+    QCOMPARE(vue.pixelColor(boite.topLeft()), palette.color(QPalette::WindowText));
+}
+
+void TestPalette::valeursEtVide()
+{
+    QFETCH(QPalette, palette);
+    VorlanFrm &w = *m_w;
+    const Valeurs avant = lireValeurs(w);
+    const int piece = w.jeu().Position();
+    QCOMPARE(piece, 24);
+    changerPalette(palette);
+    QVERIFY(lireValeurs(w) == avant);
+    QCOMPARE(w.BackColor(), couleurs::FaceBouton);
+    QCOMPARE(w.lbl().backColor(208), couleurs::FaceBouton);
+    QCOMPARE(w.lbl().backColor(0), couleurs::TexteBouton);
+    QCOMPARE(w.Picture1().BackColor(), couleurs::FondFenetre);
+
+    // The commands and the tick still find the empty cells: the piece drops to the floor,
+    // lands, and the next piece comes in without a "Perdu".
+    QApplication::setActiveWindow(&w);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Space);
+    QCOMPARE(w.jeu().Position(), 184);
+    QCOMPARE(w.jeu().lbl(piece), w.jeu().vide());
+    const QImage vue = w.grab().toImage();
+    QCOMPARE(vue.pixelColor(centreCase(w, piece)), palette.color(QPalette::Button));
+    QCOMPARE(vue.pixelColor(centreCase(w, 204)), QColor(0x80, 0x00, 0x80));
+    QTest::keyClick(w.windowHandle(), Qt::Key_Left);
+    QCOMPARE(w.jeu().Position(), 183);
+    w.Timer1_Timer();
+    QCOMPARE(m_boites, 0);
+    QCOMPARE(w.jeu().Position(), 18);
+    int vides = 0;
+    for (int i = 0; i < Jeu::NombreCases; ++i)
+        vides += w.jeu().lbl(i) == w.jeu().vide();
+    QCOMPARE(vides, 160 - 6);
+}
+
+// The clock's persistent image is brought to the new colours exactly: as a clock drawn from
+// scratch under the new palette, and back as it was under the old one.
+void TestPalette::horloge()
+{
+    QFETCH(QPalette, palette);
+    VorlanFrm &w = *m_w;
+    const QImage avant = w.Picture1().image().copy();
+    changerPalette(palette);
+    const std::unique_ptr<VorlanFrm> neuve = nouvelleFenetre();
+    QVERIFY(neuve);
+    QCOMPARE(w.Picture1().image(), neuve->Picture1().image());
+    QCOMPARE(w.Picture1().image() == avant,
+             palette.color(QPalette::Base) == m_clair.color(QPalette::Base));
+    changerPalette(m_clair);
+    QCOMPARE(w.Picture1().image(), avant);
+}
+
+QTEST_MAIN(TestPalette)
+#include "tst_palette.moc"
