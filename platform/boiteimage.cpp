@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -199,19 +200,150 @@ void BoiteImage::PSet(float x, float y, Couleur c)
     update();
 }
 
+// A clock erases and draws its hands on every tick, mostly where they already were: the pixels
+// of each line are worked out once, by Qt's own aliased stroke on a mask, and then set
+// directly, which costs a small fraction of stroking the line again.
 void BoiteImage::Line(float x1, float y1, float x2, float y2, Couleur c)
 {
-    tracer(c, [&](QPainter &p) { p.drawLine(enPixels(x1, y1), enPixels(x2, y2)); });
-    update(zoneDessin());
+    preparerImage();
+    // Any other drawing since the last line leaves the reference behind.
+    if (m_image.cacheKey() != m_cleReference)
+        m_reference = QImage();
+    const Trait &t = trait(QLineF(enPixels(x1, y1), enPixels(x2, y2)));
+    const QRgb couleur = resoudre(c, palette()).rgb();
+    const std::uint8_t code = codeReference(c);
+    // scanLine() checks for sharing on every call: the rows are reached from bits() instead.
+    uchar *const pixels = m_image.bits();
+    uchar *const codes = m_codes.bits();
+    for (const Segment &s : t.segments) {
+        auto *ligne = reinterpret_cast<QRgb *>(pixels + qsizetype(s.y) * m_image.bytesPerLine());
+        std::fill(ligne + s.debut, ligne + s.fin, couleur);
+        uchar *lcodes = codes + qsizetype(s.y) * m_codes.bytesPerLine();
+        std::fill(lcodes + s.debut, lcodes + s.fin, code);
+    }
+    m_cleReference = m_image.cacheKey();
+    m_aVerifier |= t.etendue;
+    if (!m_verificationPrevue) {
+        m_verificationPrevue = true;
+        // Widget repaints are posted at low priority: the check runs before the one it joins.
+        QMetaObject::invokeMethod(this, &BoiteImage::verifier, Qt::QueuedConnection);
+    }
 }
 
-void BoiteImage::paintEvent(QPaintEvent *)
+// A clock erases its hands and draws them again, mostly at the same places: once the caller
+// is done, only the rows that differ from the image as it was at the last check are repainted.
+void BoiteImage::verifier()
+{
+    m_verificationPrevue = false;
+    const QRect r = m_aVerifier & m_image.rect();
+    m_aVerifier = QRect();
+    if (r.isEmpty())
+        return;
+    if (m_image.cacheKey() != m_cleReference || m_reference.size() != m_image.size()) {
+        m_reference = m_image.copy();
+        m_cleReference = m_image.cacheKey();
+        repeindre(r.top(), r.bottom(), r);
+        return;
+    }
+    int haut = r.bottom() + 1;
+    int bas = r.top() - 1;
+    const auto octets = std::size_t(r.width()) * sizeof(QRgb);
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const auto *image = reinterpret_cast<const QRgb *>(m_image.constScanLine(y)) + r.left();
+        auto *reference = reinterpret_cast<QRgb *>(m_reference.scanLine(y)) + r.left();
+        if (std::memcmp(image, reference, octets) != 0) {
+            std::memcpy(reference, image, octets);
+            haut = std::min(haut, y);
+            bas = y;
+        }
+    }
+    if (haut <= bas)
+        repeindre(haut, bas, r);
+}
+
+// Asks for the repaint of image rows haut to bas within the columns of r (image pixels).
+void BoiteImage::repeindre(int haut, int bas, const QRect &r)
+{
+    const qreal dpr = m_image.devicePixelRatio();
+    const QRectF logique(QPointF(r.left(), haut) / dpr, QSizeF(r.width(), bas - haut + 1) / dpr);
+    update(logique.toAlignedRect().translated(zoneDessin().topLeft()));
+}
+
+const BoiteImage::Trait &BoiteImage::trait(const QLineF &ligne)
+{
+    const qreal dpr = m_image.devicePixelRatio();
+    const auto pareil = [&](const Trait &t) {
+        return t.usage != 0 && t.x1 == ligne.x1() && t.y1 == ligne.y1() && t.x2 == ligne.x2()
+                && t.y2 == ligne.y2() && t.largeur == m_drawWidth && t.image == m_image.size()
+                && t.dpr == dpr;
+    };
+    auto it = std::find_if(m_traits.begin(), m_traits.end(), pareil);
+    if (it != m_traits.end()) {
+        it->usage = ++m_usages;
+        return *it;
+    }
+    Trait &t = *std::min_element(m_traits.begin(), m_traits.end(),
+                                 [](const Trait &a, const Trait &b) { return a.usage < b.usage; });
+    t = Trait {};
+    t.x1 = ligne.x1();
+    t.y1 = ligne.y1();
+    t.x2 = ligne.x2();
+    t.y2 = ligne.y2();
+    t.largeur = m_drawWidth;
+    t.image = m_image.size();
+    t.dpr = dpr;
+    t.usage = ++m_usages;
+
+    // The mask covers the line's box widened by the pen; the stroke is clipped to the image
+    // like a stroke on the image itself.
+    const qreal marge = (m_drawWidth / 2.0 + 2) * dpr;
+    const QRect boite = QRectF(ligne.p1() * dpr, ligne.p2() * dpr)
+                                .normalized()
+                                .adjusted(-marge, -marge, marge, marge)
+                                .toAlignedRect()
+                                .intersected(m_image.rect());
+    if (boite.isEmpty())
+        return t;
+    QImage masque(boite.size(), QImage::Format_Grayscale8);
+    masque.fill(0);
+    {
+        QPainter p(&masque);
+        p.translate(-QPointF(boite.topLeft()));
+        p.scale(dpr, dpr);
+        p.setPen(QPen(Qt::white, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLine(ligne);
+    }
+    for (int j = 0; j < masque.height(); ++j) {
+        const uchar *l = masque.constScanLine(j);
+        for (int i = 0; i < masque.width();) {
+            if (!l[i]) {
+                ++i;
+                continue;
+            }
+            const int debut = i;
+            while (i < masque.width() && l[i])
+                ++i;
+            t.segments.push_back({boite.y() + j, boite.x() + debut, boite.x() + i});
+            t.etendue |= QRect(boite.x() + debut, boite.y() + j, i - debut, 1);
+        }
+    }
+    return t;
+}
+
+// Repaints only what is exposed: the border where it is, the image elsewhere.
+void BoiteImage::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
-    p.setPen(resoudre(m_fore, palette()));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-    p.drawImage(zoneDessin().topLeft(), m_image);
+    const QRect zone = zoneDessin();
+    if (!zone.contains(e->rect()))
+        p.fillRect(rect(), resoudre(m_fore, palette()));
+    const QRect aPeindre = e->rect() & zone;
+    if (aPeindre.isEmpty())
+        return;
+    const qreal dpr = m_image.devicePixelRatio();
+    const QRectF source(QPointF(aPeindre.topLeft() - zone.topLeft()) * dpr,
+                        QSizeF(aPeindre.size()) * dpr);
+    p.drawImage(aPeindre, m_image, source);
 }
 
 } // namespace vl
