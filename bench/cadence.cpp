@@ -206,17 +206,22 @@ int cadence(VorlanFrm &f, TirageSansLigne &tirage, int intervalle, double duree,
     for (std::size_t i = 1; i < n; ++i)
         cycles.push_back(cpu[i] - cpu[i - 1]);
     const double ticsParS = n > 1 ? double(n - 1) / (instants.back() - instants.front()) : 0;
+    // Ticks so late that the game's timer started its schedule again from them.
+    const auto reprises = std::count_if(retards.begin(), retards.end(), [&](double r) {
+        return r > double(vl::Minuterie::RattrapageMax) * intervalle * 1e6;
+    });
     rusage u {};
     getrusage(RUSAGE_SELF, &u);
     std::printf("minuterie=%s intervalle=%d duree=%g tics=%zu tics_par_s=%.1f "
                 "retard_p50_us=%.1f retard_p99_us=%.1f cpu_par_tic_us=%.1f "
-                "cpu_cycle_p50_us=%.1f rss_max_ko=%ld\n",
+                "cpu_cycle_p50_us=%.1f rss_max_ko=%ld reprises=%ld\n",
                 qtimer ? "qtimer" : "exacte", intervalle, duree, n, ticsParS,
                 centile(retards, 50) / 1e3, centile(retards, 99) / 1e3,
-                n ? cpuTotal / double(n) / 1e3 : 0.0, centile(cycles, 50) / 1e3, u.ru_maxrss);
+                n ? cpuTotal / double(n) / 1e3 : 0.0, centile(cycles, 50) / 1e3, u.ru_maxrss,
+                long(reprises));
     if (f.jeu().Interval() != intervalle) {
         std::fprintf(stderr, "cadence: cells were removed, the interval became %d ms\n",
-                f.jeu().Interval());
+                     f.jeu().Interval());
         return 1;
     }
     return n > 1 ? 0 : 1;
