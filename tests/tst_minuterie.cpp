@@ -177,7 +177,7 @@ void TstMinuterie::reprendQuandOnLaRallume()
 // ticks back to back.
 void TstMinuterie::pasDeRafaleApresUnBlocage()
 {
-    constexpr auto Blocage = 400ms;
+    constexpr auto Blocage = 600ms;
     constexpr int Suivants = 30;
     Minuterie m;
     std::vector<std::chrono::nanoseconds> retards;
