@@ -44,9 +44,9 @@ namespace {
 
 using vl::Jeu;
 using vl::VorlanFrm;
-using Horloge = std::chrono::steady_clock;
+using Chrono = std::chrono::steady_clock;
 
-double secondes(Horloge::time_point t)
+double secondes(Chrono::time_point t)
 {
     return std::chrono::duration<double>(t.time_since_epoch()).count();
 }
@@ -172,10 +172,10 @@ int cadence(VorlanFrm &f, TirageSansLigne &tirage, int intervalle, double duree,
         // Qt's own schedule: one interval after the previous due time, or after the
         // previous tick when that is already past.
         const auto pas = std::chrono::milliseconds(intervalle);
-        Horloge::time_point du = Horloge::now() + pas;
+        Chrono::time_point du = Chrono::now() + pas;
         minuterieQt.setTimerType(Qt::PreciseTimer);
         QObject::connect(&minuterieQt, &QTimer::timeout, [&] {
-            const auto t = Horloge::now();
+            const auto t = Chrono::now();
             noter(secondes(t), double((t - du).count()));
             du = du + pas >= t ? du + pas : t + pas;
             f.Timer1_Timer();
@@ -187,7 +187,7 @@ int cadence(VorlanFrm &f, TirageSansLigne &tirage, int intervalle, double duree,
         vl::Heure::remplacer([&] {
             if (f.Timer1().tics() != dernier) {
                 dernier = f.Timer1().tics();
-                noter(secondes(Horloge::now()), double(f.Timer1().retard().count()));
+                noter(secondes(Chrono::now()), double(f.Timer1().retard().count()));
             }
             const QTime t = QTime::currentTime();
             return vl::Heure::Lecture {t.hour(), t.minute(), t.second(), t.msec()};

@@ -18,7 +18,7 @@ namespace {
 
 // A point of the steady clock as the monotonic clock's timespec (libstdc++'s steady_clock
 // is CLOCK_MONOTONIC).
-timespec enTimespec(Minuterie::Horloge::time_point t)
+timespec enTimespec(Minuterie::Chrono::time_point t)
 {
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch());
     return {time_t(ns.count() / 1'000'000'000), long(ns.count() % 1'000'000'000)};
@@ -64,7 +64,7 @@ void Minuterie::setEnabled(bool oui)
 // tick sets keeps the pace; from now otherwise.
 void Minuterie::redemarrer()
 {
-    m_echeance = (m_enCours ? m_echeanceEnCours : Horloge::now()) + pas();
+    m_echeance = (m_enCours ? m_echeanceEnCours : Chrono::now()) + pas();
     armer();
 }
 
@@ -72,7 +72,7 @@ void Minuterie::armer()
 {
     // A tick sets the interval and the switch again each time, mostly to what they were: the
     // descriptor is only re-armed for a new deadline.
-    const std::optional<Horloge::time_point> voulue
+    const std::optional<Chrono::time_point> voulue
             = actif() ? std::optional(m_echeance) : std::nullopt;
     if (voulue == m_armee)
         return;
@@ -97,7 +97,7 @@ void Minuterie::reveil()
     }
     if (!actif())
         return;
-    const Horloge::time_point maintenant = Horloge::now();
+    const Chrono::time_point maintenant = Chrono::now();
     if (maintenant < m_echeance) {
         armer();
         return;

@@ -26,7 +26,7 @@ class Minuterie : public QObject
 {
     Q_OBJECT
 public:
-    using Horloge = std::chrono::steady_clock;
+    using Chrono = std::chrono::steady_clock;
     // How many intervals a tick may run behind and still be caught up with.
     static constexpr int RattrapageMax = 3;
 
@@ -67,9 +67,9 @@ private:
     Descripteur m_descripteur;
     QSocketNotifier m_veille;
     std::function<void()> m_tic;
-    Horloge::time_point m_echeance; // when the next tick is due
-    Horloge::time_point m_echeanceEnCours; // when the running tick was due
-    std::optional<Horloge::time_point> m_armee; // the deadline the descriptor holds
+    Chrono::time_point m_echeance; // when the next tick is due
+    Chrono::time_point m_echeanceEnCours; // when the running tick was due
+    std::optional<Chrono::time_point> m_armee; // the deadline the descriptor holds
     std::chrono::nanoseconds m_retard {};
     std::uint64_t m_tics = 0;
     int m_interval = 0;
