@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
+#include <limits>
+#include <stdexcept>
+#include <string>
 
 namespace vl {
 
@@ -22,9 +25,21 @@ double arrondiPair(double v)
     return r;
 }
 
-std::int16_t enEntier16(double v) { return std::int16_t(arrondiPair(v)); }
+// A stored value beyond the integer it is handed on as cannot be drawn with: the call fails
+// there, as the box fails on a width it refuses, rather than drawing with a wrapped value.
+template<class Entier> Entier enEntier(double v, const char *quoi)
+{
+    const double r = arrondiPair(v);
+    if (!(r >= double(std::numeric_limits<Entier>::min())
+                && r <= double(std::numeric_limits<Entier>::max())))
+        throw std::out_of_range(std::string("Horloge: ") + quoi + " " + std::to_string(v)
+                + " does not fit in " + std::to_string(sizeof(Entier) * 8) + " bits");
+    return Entier(r);
+}
 
-Couleur enCouleur(double v) { return Couleur(std::int32_t(arrondiPair(v))); }
+std::int16_t enEntier16(double v) { return enEntier<std::int16_t>(v, "value"); }
+
+Couleur enCouleur(double v) { return Couleur(enEntier<std::int32_t>(v, "colour")); }
 
 } // namespace
 

@@ -269,6 +269,8 @@ private slots:
     // Failures
     void largeurRefusee_data();
     void largeurRefusee();
+    void horsLimites_data();
+    void horsLimites();
 
     // In the game
     void horlogeDuJeu();
@@ -1110,6 +1112,59 @@ void TestHorloge::largeurRefusee()
     QCOMPARE(montre.lectures, lectures);
     QCOMPARE(differences(avant, b.boite->image()), 0);
     QVERIFY(b.horloge.etat() == etatAvant);
+}
+
+void TestHorloge::horsLimites_data()
+{
+    QTest::addColumn<int>("reglage");
+    QTest::addColumn<double>("valeur");
+    QTest::addColumn<bool>("desLeReglage"); // fails in HorlogeDeb rather than HorlogeDes
+
+    QTest::newRow("couleur du cercle au-dela de 32 bits") << int(CouleurCercle) << 3e9 << true;
+    QTest::newRow("couleur des reperes sous -2^31")
+            << int(CouleurRepereHeures) << -2147483649.0 << true;
+    QTest::newRow("largeur des reperes au-dela de 16 bits")
+            << int(TailleRepereMinutes) << 40000.0 << true;
+    QTest::newRow("largeur d'aiguille au-dela de 16 bits")
+            << int(TailleAiguilleHeures) << 32767.5 << false;
+    QTest::newRow("largeur d'aiguille qui n'est pas un nombre")
+            << int(TailleAiguilleMinutes) << std::nan("") << false;
+    QTest::newRow("couleur d'aiguille infinie")
+            << int(CouleurAiguilleSecondes) << HUGE_VAL << false;
+}
+
+// Values the integers cannot hold make the call fail with a clear error instead of handing
+// the box a wrapped or undefined value.
+void TestHorloge::horsLimites()
+{
+    QFETCH(int, reglage);
+    QFETCH(double, valeur);
+    QFETCH(bool, desLeReglage);
+
+    Montre montre;
+    montre.regler(10, 10, 10);
+    Banc b;
+    Reglages r = reglagesDuJeu();
+    r[std::size_t(reglage)] = valeur;
+    const auto message = [](const std::out_of_range &e) {
+        return QString::fromUtf8(e.what()).startsWith(QStringLiteral("Horloge: "));
+    };
+    if (desLeReglage) {
+        try {
+            demarrer(b.horloge, *b.boite, r);
+            QFAIL("HorlogeDeb accepted a value out of range");
+        } catch (const std::out_of_range &e) {
+            QVERIFY(message(e));
+        }
+        return;
+    }
+    demarrer(b.horloge, *b.boite, r);
+    try {
+        b.horloge.HorlogeDes(*b.boite);
+        QFAIL("HorlogeDes accepted a value out of range");
+    } catch (const std::out_of_range &e) {
+        QVERIFY(message(e));
+    }
 }
 
 // The game's own clock: set up by Form_Load with the game's settings in the game's box, and
