@@ -31,25 +31,33 @@ template<class Entier> Entier enEntier(double v, const char *quoi)
 {
     const double r = arrondiPair(v);
     if (!(r >= double(std::numeric_limits<Entier>::min())
-                && r <= double(std::numeric_limits<Entier>::max())))
+          && r <= double(std::numeric_limits<Entier>::max())))
         throw std::out_of_range(std::string("Horloge: ") + quoi + " " + std::to_string(v)
-                + " does not fit in " + std::to_string(sizeof(Entier) * 8) + " bits");
+                                + " does not fit in " + std::to_string(sizeof(Entier) * 8)
+                                + " bits");
     return Entier(r);
 }
 
-std::int16_t enEntier16(double v) { return enEntier<std::int16_t>(v, "value"); }
+std::int16_t enEntier16(double v)
+{
+    return enEntier<std::int16_t>(v, "value");
+}
 
-Couleur enCouleur(double v) { return Couleur(enEntier<std::int32_t>(v, "colour")); }
+Couleur enCouleur(double v)
+{
+    return Couleur(enEntier<std::int32_t>(v, "colour"));
+}
 
 } // namespace
 
 void Horloge::HorlogeDeb(BoiteImage &Picture, double CouleurCercle, std::int16_t TicTac,
-        double TailleRepereMinutes, double CouleurRepereMinutes, std::int16_t TailleRepereHeures,
-        double CouleurRepereHeures, double LongueurRayon, double LongueurAiguilleSecondes,
-        double TailleAiguilleSecondes, double CouleurAiguilleSecondes,
-        double LongueurAiguilleMinutes, double TailleAiguilleMinutes,
-        double CouleurAiguilleMinutes, double LongueurAiguilleHeures,
-        double TailleAiguilleHeures, double CouleurAiguilleHeures)
+                         double TailleRepereMinutes, double CouleurRepereMinutes,
+                         std::int16_t TailleRepereHeures, double CouleurRepereHeures,
+                         double LongueurRayon, double LongueurAiguilleSecondes,
+                         double TailleAiguilleSecondes, double CouleurAiguilleSecondes,
+                         double LongueurAiguilleMinutes, double TailleAiguilleMinutes,
+                         double CouleurAiguilleMinutes, double LongueurAiguilleHeures,
+                         double TailleAiguilleHeures, double CouleurAiguilleHeures)
 {
     auto &E = Etat;
     E[Pi] = std::atan(1.0) * 4;
@@ -59,8 +67,10 @@ void Horloge::HorlogeDeb(BoiteImage &Picture, double CouleurCercle, std::int16_t
     E[CentreY] = std::int16_t(enEntier16(Picture.ScaleHeight() / 2) - 80);
     E[Rayon] = LongueurRayon != 0 ? LongueurRayon : std::min(E[CentreX], E[CentreY]) - 50;
 
-    E[Indice::LongueurAiguilleHeures] = LongueurAiguilleHeures > 0 ? LongueurAiguilleHeures : 5.0 / 8;
-    E[Indice::LongueurAiguilleMinutes] = LongueurAiguilleMinutes > 0 ? LongueurAiguilleMinutes : 6.0 / 8;
+    E[Indice::LongueurAiguilleHeures]
+            = LongueurAiguilleHeures > 0 ? LongueurAiguilleHeures : 5.0 / 8;
+    E[Indice::LongueurAiguilleMinutes]
+            = LongueurAiguilleMinutes > 0 ? LongueurAiguilleMinutes : 6.0 / 8;
     E[Indice::LongueurAiguilleSecondes]
             = LongueurAiguilleSecondes > 0 ? LongueurAiguilleSecondes : 7.0 / 8;
 
@@ -82,7 +92,7 @@ void Horloge::HorlogeDeb(BoiteImage &Picture, double CouleurCercle, std::int16_t
     Picture.setAutoRedraw(true);
     Picture.Cls();
     Picture.Circle(float(E[CentreX]), float(E[CentreY]), float(E[Rayon]),
-            enCouleur(E[Indice::CouleurCercle]));
+                   enCouleur(E[Indice::CouleurCercle]));
 
     // The angle accumulates by repeated addition up to 2 pi: 61 minute points (the last on
     // top of the first) and 12 hour points.
@@ -91,8 +101,8 @@ void Horloge::HorlogeDeb(BoiteImage &Picture, double CouleurCercle, std::int16_t
         const double fin = 2 * E[Pi];
         for (E[AngleRepere] = 0; E[AngleRepere] <= fin; E[AngleRepere] += pas)
             Picture.PSet(float(E[CentreX] + E[Rayon] * std::cos(E[AngleRepere])),
-                    float(E[CentreY] + E[Rayon] * std::sin(E[AngleRepere])),
-                    enCouleur(E[couleur]));
+                         float(E[CentreY] + E[Rayon] * std::sin(E[AngleRepere])),
+                         enCouleur(E[couleur]));
     };
     reperes(E[Pi] / 30, Indice::TailleRepereMinutes, Indice::CouleurRepereMinutes);
     reperes(E[Pi] / 6, Indice::TailleRepereHeures, Indice::CouleurRepereHeures);
@@ -125,7 +135,7 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
             = E[Rayon] * std::sin(E[AngleSecondes]) * E[LongueurAiguilleSecondes] + E[CentreY];
     if (E[TicTac] >= 0) {
         trait(TailleAiguilleSecondes, XAiguilleSecondes, YAiguilleSecondes,
-                enCouleur(E[CouleurAiguilleSecondes]));
+              enCouleur(E[CouleurAiguilleSecondes]));
         if (E[TicTac] == 1)
             Bip::Beep();
     }
@@ -139,7 +149,7 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
     E[YAiguilleMinutes]
             = E[Rayon] * std::sin(E[AngleMinutes]) * E[LongueurAiguilleMinutes] + E[CentreY];
     trait(TailleAiguilleMinutes, XAiguilleMinutes, YAiguilleMinutes,
-            enCouleur(E[CouleurAiguilleMinutes]));
+          enCouleur(E[CouleurAiguilleMinutes]));
 
     double h = E[AngleHeures];
     if (h >= 12)
@@ -154,11 +164,17 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
     E[YAiguilleHeures]
             = E[Rayon] * std::sin(E[AngleHeures]) * E[LongueurAiguilleHeures] + E[CentreY];
     trait(TailleAiguilleHeures, XAiguilleHeures, YAiguilleHeures,
-            enCouleur(E[CouleurAiguilleHeures]));
+          enCouleur(E[CouleurAiguilleHeures]));
 }
 
-void Horloge::HorlogeSec(std::int16_t cas) { Etat[TicTac] = cas; }
+void Horloge::HorlogeSec(std::int16_t cas)
+{
+    Etat[TicTac] = cas;
+}
 
-std::int16_t Horloge::HorlogeCas() const { return enEntier16(Etat[TicTac]); }
+std::int16_t Horloge::HorlogeCas() const
+{
+    return enEntier16(Etat[TicTac]);
+}
 
 } // namespace vl

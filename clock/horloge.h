@@ -52,13 +52,13 @@ public:
     // negative settings), clears the box and draws the dial; forgets any hands drawn before.
     // Throws when the box refuses a pen width below 1.
     void HorlogeDeb(BoiteImage &Picture, double CouleurCercle, std::int16_t TicTac,
-            double TailleRepereMinutes, double CouleurRepereMinutes,
-            std::int16_t TailleRepereHeures, double CouleurRepereHeures, double LongueurRayon,
-            double LongueurAiguilleSecondes, double TailleAiguilleSecondes,
-            double CouleurAiguilleSecondes, double LongueurAiguilleMinutes,
-            double TailleAiguilleMinutes, double CouleurAiguilleMinutes,
-            double LongueurAiguilleHeures, double TailleAiguilleHeures,
-            double CouleurAiguilleHeures);
+                    double TailleRepereMinutes, double CouleurRepereMinutes,
+                    std::int16_t TailleRepereHeures, double CouleurRepereHeures,
+                    double LongueurRayon, double LongueurAiguilleSecondes,
+                    double TailleAiguilleSecondes, double CouleurAiguilleSecondes,
+                    double LongueurAiguilleMinutes, double TailleAiguilleMinutes,
+                    double CouleurAiguilleMinutes, double LongueurAiguilleHeures,
+                    double TailleAiguilleHeures, double CouleurAiguilleHeures);
     // Erases the hands drawn last (if any) and draws them at the current time. Picture must
     // be the box given to HorlogeDeb. Throws when the box refuses a pen width below 1.
     void HorlogeDes(BoiteImage &Picture);

@@ -10,7 +10,10 @@ std::function<void()> &Bip::source()
     return s;
 }
 
-void Bip::remplacer(std::function<void()> s) { source() = std::move(s); }
+void Bip::remplacer(std::function<void()> s)
+{
+    source() = std::move(s);
+}
 
 void Bip::Beep()
 {

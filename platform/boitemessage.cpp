@@ -11,7 +11,10 @@ BoiteMessage::Remplacant &BoiteMessage::remplacant()
     return r;
 }
 
-void BoiteMessage::remplacer(Remplacant r) { remplacant() = std::move(r); }
+void BoiteMessage::remplacer(Remplacant r)
+{
+    remplacant() = std::move(r);
+}
 
 void BoiteMessage::MsgBox(QWidget *parent, const QString &texte)
 {
@@ -20,7 +23,7 @@ void BoiteMessage::MsgBox(QWidget *parent, const QString &texte)
         return;
     }
     QMessageBox boite(QMessageBox::NoIcon, QApplication::applicationDisplayName(), texte,
-            QMessageBox::Ok, parent);
+                      QMessageBox::Ok, parent);
     boite.setWindowModality(Qt::ApplicationModal);
     boite.exec();
 }

@@ -19,6 +19,9 @@ void Bouton::setPlacement(const RectTwips &r)
     setGeometry(r.enPixels());
 }
 
-void Bouton::setClick(std::function<void()> action) { m_click = std::move(action); }
+void Bouton::setClick(std::function<void()> action)
+{
+    m_click = std::move(action);
+}
 
 } // namespace vl

@@ -21,7 +21,10 @@ inline constexpr Couleur Blanc = 0x00FFFFFF;
 } // namespace couleurs
 
 // True when c refers to a desktop colour rather than holding an RGB value.
-constexpr bool estReferenceSysteme(Couleur c) { return (c & 0xFF000000u) == 0x80000000u; }
+constexpr bool estReferenceSysteme(Couleur c)
+{
+    return (c & 0xFF000000u) == 0x80000000u;
+}
 
 // Builds the RGB value 0x00BBGGRR of the three components (each 0 to 255).
 constexpr Couleur rgb(int r, int g, int b)

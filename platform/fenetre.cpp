@@ -18,7 +18,10 @@ Fenetre::Fenetre()
     qApp->installEventFilter(this);
 }
 
-Fenetre::~Fenetre() { qApp->removeEventFilter(this); }
+Fenetre::~Fenetre()
+{
+    qApp->removeEventFilter(this);
+}
 
 void Fenetre::setTailleClient(int largeur, int hauteur)
 {
@@ -104,7 +107,10 @@ int Fenetre::bitsModificateurs(Qt::KeyboardModifiers m)
             | (m & Qt::AltModifier ? Alt : 0);
 }
 
-bool Fenetre::Form_KeyDown(int, int) { return false; }
+bool Fenetre::Form_KeyDown(int, int)
+{
+    return false;
+}
 
 void Fenetre::End()
 {
@@ -129,7 +135,7 @@ void Fenetre::closeEvent(QCloseEvent *e)
 bool Fenetre::eventFilter(QObject *objet, QEvent *e)
 {
     if (!m_keyPreview || (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)
-            || objet != windowHandle())
+        || objet != windowHandle())
         return false;
     auto *touche = static_cast<QKeyEvent *>(e);
     if (e->type() == QEvent::KeyRelease)

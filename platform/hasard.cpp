@@ -18,9 +18,15 @@ Hasard::Source &Hasard::source()
     return s;
 }
 
-void Hasard::remplacer(Source s) { source() = std::move(s); }
+void Hasard::remplacer(Source s)
+{
+    source() = std::move(s);
+}
 
-void Hasard::Randomize() { generateur().seed(Heure::millisecondesDuJour()); }
+void Hasard::Randomize()
+{
+    generateur().seed(Heure::millisecondesDuJour());
+}
 
 float Hasard::Rnd()
 {

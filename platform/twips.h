@@ -9,10 +9,16 @@ namespace vl {
 inline constexpr int TwipsParPixel = 15;
 
 // The nearest logical pixel to a length or position given in twips.
-inline int enPixels(int twips) { return int(std::lround(double(twips) / TwipsParPixel)); }
+inline int enPixels(int twips)
+{
+    return int(std::lround(double(twips) / TwipsParPixel));
+}
 
 // A font size in points as a pixel size at 96 dpi (8.25 pt is 11 px, 9 pt is 12 px).
-inline int pointsEnPixels(double points) { return int(std::lround(points * 96.0 / 72.0)); }
+inline int pointsEnPixels(double points)
+{
+    return int(std::lround(points * 96.0 / 72.0));
+}
 
 } // namespace vl
 
