@@ -55,20 +55,35 @@ attend()
     done
 }
 
-# Xvfb picks a free display number itself and writes it to fd 3 once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$travail/affichage" \
-    >"$travail/xvfb.log" 2>&1 &
-lances+=($!)
-attend 30 grep -q '^[0-9]\+$' "$travail/affichage" \
-    || { echo "FAIL Xvfb did not start" >&2; exit 1; }
-DISPLAY=:$(<"$travail/affichage")
-export DISPLAY
-
-env -i DISPLAY="$DISPLAY" HOME="$travail/home" PATH=/usr/bin:/bin openbox --sm-disable \
-    >"$travail/openbox.log" 2>&1 &
-lances+=($!)
+# Xvfb picks a free display number itself and writes it to fd 3 once it accepts clients;
+# openbox then takes the display. Now and then a freshly started server refuses openbox's
+# first connection: the pair is started again, up to three times.
 gestionnaire_pret() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-attend 30 gestionnaire_pret || { echo "FAIL openbox did not start" >&2; exit 1; }
+# pret_ou_fini PID: openbox is ready, or its process PID has ended (no use waiting longer).
+pret_ou_fini() { gestionnaire_pret || ! kill -0 "$1" 2>/dev/null; }
+demarre_affichage()
+{
+    : >"$travail/affichage"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$travail/affichage" \
+        >>"$travail/xvfb.log" 2>&1 &
+    lances+=($!)
+    attend 30 grep -q '^[0-9]\+$' "$travail/affichage" || return 1
+    DISPLAY=:$(<"$travail/affichage")
+    export DISPLAY
+    env -i DISPLAY="$DISPLAY" HOME="$travail/home" PATH=/usr/bin:/bin openbox --sm-disable \
+        >>"$travail/openbox.log" 2>&1 &
+    lances+=($!)
+    attend 30 pret_ou_fini "$!" && gestionnaire_pret
+}
+essais=0
+until demarre_affichage; do
+    for ((k = ${#lances[@]} - 1; k >= 0; k--)); do
+        kill "${lances[k]}" 2>/dev/null || true
+        wait "${lances[k]}" 2>/dev/null || true
+    done
+    lances=()
+    ((++essais < 3)) || { echo "FAIL Xvfb and openbox did not start" >&2; exit 1; }
+done
 
 # A sanitized build takes its options (and leak suppressions) from the environment.
 sanitiseurs=()
