@@ -1,5 +1,5 @@
 # shellcheck shell=bash disable=SC2154 # vorlan is set by the script that sources this file
-# Shared by the scripts of this folder; source it after setting `vorlan`. It starts a private
+# Shared by the scripts that run the game on a real X server; source it after setting `vorlan`. It starts a private
 # Xvfb display, large enough for the window at scale 2, with openbox (without a window
 # manager a window never becomes active there), cleans everything up on exit (showing the
 # logs on failure), and defines:
