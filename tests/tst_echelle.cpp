@@ -10,6 +10,7 @@
 #include "bip.h"
 #include "boiteimage.h"
 #include "cadre.h"
+#include "demarragetest.h"
 #include "etiquette.h"
 #include "hasard.h"
 #include "heure.h"
@@ -38,27 +39,7 @@ const QColor Fond(0xff, 0xff, 0xff); // the clock's background
 
 QPalette paletteDistincte()
 {
-    QPalette p = QApplication::palette();
-    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
-        p.setColor(g, QPalette::Button, Face);
-        p.setColor(g, QPalette::Window, Face);
-        p.setColor(g, QPalette::ButtonText, Mur);
-        p.setColor(g, QPalette::Base, Fond);
-        p.setColor(g, QPalette::WindowText, Trait);
-        p.setColor(g, QPalette::Text, Trait);
-    }
-    return p;
-}
-
-std::deque<float> g_tirages = {0.0f, 0.1f, 0.2f, 0.3f, 3.5f / 8, 0.5f / 7, 1.5f / 7, 2.5f / 7};
-
-float tirer()
-{
-    if (g_tirages.empty())
-        return 0.99f;
-    const float r = g_tirages.front();
-    g_tirages.pop_front();
-    return r;
+    return test::schema(Face, Mur, Fond, Trait);
 }
 
 // The device-pixel rectangle that a logical rectangle covers at factor s.
@@ -169,7 +150,8 @@ void TestEchelle::initTestCase()
     m_s = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
     QVERIFY(m_s >= 1);
     QApplication::setPalette(paletteDistincte());
-    Hasard::remplacer(&tirer);
+    test::tiragesDeDepart();
+    Hasard::remplacer(&test::tirer);
     Heure::remplacer([] { return Heure::Lecture {10, 8, 37, 0}; });
     Bip::remplacer([] {});
     m_w = std::make_unique<VorlanFrm>();

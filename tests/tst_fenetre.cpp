@@ -6,6 +6,7 @@
 #include "boitemessage.h"
 #include "bouton.h"
 #include "cadre.h"
+#include "demarragetest.h"
 #include "etiquette.h"
 #include "hasard.h"
 #include "plateautest.h"
@@ -20,27 +21,11 @@
 #include <deque>
 
 using namespace vl;
+using namespace vl::test;
 
 Q_DECLARE_METATYPE(vl::RectTwips)
 
 namespace {
-
-// Draws for start-up: the first piece in column `col`, then fixed colours.
-std::deque<float> g_tirages;
-
-void tiragesDeDepart(int col)
-{
-    g_tirages = {0.0f, 0.1f, 0.2f, 0.3f, (float(col) - 0.5f) / 8, 0.5f / 7, 1.5f / 7, 2.5f / 7};
-}
-
-float tirer()
-{
-    if (g_tirages.empty())
-        return 0.99f;
-    const float r = g_tirages.front();
-    g_tirages.pop_front();
-    return r;
-}
 
 // Runs the application's own event loop with `action` queued; returns the loop's exit code
 // (7 if nothing ended it within five seconds).

@@ -6,6 +6,7 @@
 #include "boiteimage.h"
 #include "boitemessage.h"
 #include "cadre.h"
+#include "demarragetest.h"
 #include "etiquette.h"
 #include "hasard.h"
 #include "heure.h"
@@ -20,41 +21,9 @@
 #include <map>
 
 using namespace vl;
+using namespace vl::test;
 
 namespace {
-
-std::deque<float> g_tirages;
-
-// The first piece comes in column 4, red over blue over purple; later draws are the last
-// column and the last colour.
-void tiragesDeDepart()
-{
-    g_tirages = {0.0f, 0.1f, 0.2f, 0.3f, 3.5f / 8, 0.5f / 7, 1.5f / 7, 2.5f / 7};
-}
-
-float tirer()
-{
-    if (g_tirages.empty())
-        return 0.99f;
-    const float r = g_tirages.front();
-    g_tirages.pop_front();
-    return r;
-}
-
-// A palette whose four roles that the game's desktop colours use are the given ones.
-QPalette schema(QColor face, QColor texteBouton, QColor fond, QColor texte)
-{
-    QPalette p = QApplication::palette();
-    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
-        p.setColor(g, QPalette::Button, face);
-        p.setColor(g, QPalette::Window, face);
-        p.setColor(g, QPalette::ButtonText, texteBouton);
-        p.setColor(g, QPalette::Base, fond);
-        p.setColor(g, QPalette::WindowText, texte);
-        p.setColor(g, QPalette::Text, texte);
-    }
-    return p;
-}
 
 // Sets the application's palette as the desktop does: the change reaches the windows through
 // the event queue.
