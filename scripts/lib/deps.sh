@@ -5,17 +5,32 @@
 
 VORLAN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
-# Every Debian package the project needs, with what it is for.
+# The release this machine runs, from /etc/os-release: "debian 12", "debian 13", ...
+vorlan_release()
+{
+    (
+        # shellcheck disable=SC1091
+        source /etc/os-release 2>/dev/null || true
+        echo "${ID:-unknown} ${VERSION_ID:-${VERSION_CODENAME:-unknown}}"
+    )
+}
+
+# Every Debian package the project needs on this release, with what it is for. The names are
+# those of Debian 12 and 13; where a tool's version differs between them (clang 14 and 19),
+# the package named is the one that follows the release's default.
 VORLAN_PACKAGES=(
     build-essential cmake ninja-build # compiler and build
     qt6-base-dev                      # Qt 6 Widgets
+    qt6-wayland                       # the game as a native client of a Wayland session
     libbenchmark-dev                  # the benchmarks in bench/
     fonts-liberation                  # a face metric-compatible with "Courier New"
     fonts-dejavu-core                 # the arrow glyphs of the key help
-    xvfb openbox imagemagick xdotool  # the test that runs the game on a real X server
-    x11-utils xauth                   # xprop and xwininfo for that test; X authority files
-    clang libclang-rt-14-dev          # fuzzing and sanitizer builds
+    xvfb openbox imagemagick xdotool  # the tests that run the game on a real X server
+    x11-utils xauth                   # xprop and xwininfo for them; X authority files
+    sway grim wtype                   # the test on a real Wayland compositor
+    clang libclang-rt-dev             # fuzzing and sanitizer builds
     desktop-file-utils appstream      # validators of the menu entry and the metadata
+    groff-base                        # the manual page's check
     file                              # CPack's library dependency scan in scripts/package
 )
 
@@ -46,6 +61,10 @@ vorlan_install_packages()
         fi
         as_root=(sudo)
     fi
+    case $(vorlan_release) in
+        "debian 12" | "debian 13") ;;
+        *) echo "vorlan: made for Debian 12 and 13; trying the same packages on $(vorlan_release)" >&2 ;;
+    esac
     echo "vorlan: installing ${missing[*]}"
     "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
     "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
