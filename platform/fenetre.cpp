@@ -10,12 +10,27 @@
 
 namespace vl {
 
+namespace {
+
+// Qt learns that a Wayland compositor hid a window only when a frame the window committed
+// gets no frame callback, about 100 ms after the commit: while the game waits for its minimise
+// request to be honoured, the window repaints at each step. A desktop that has not hidden it
+// after the last step has ignored the request, as sway does.
+constexpr int PasAttente = 100; // ms
+constexpr int DelaiReduction = 500; // ms
+
+std::function<bool(const QWindow &)> g_exposee;
+
+} // namespace
+
 Fenetre::Fenetre()
     : QWidget(nullptr)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Key preview: the window's own event filter sees key events before any of its controls.
     qApp->installEventFilter(this);
+    m_attente.setInterval(PasAttente);
+    connect(&m_attente, &QTimer::timeout, this, &Fenetre::attente);
 }
 
 Fenetre::~Fenetre()
@@ -36,12 +51,26 @@ void Fenetre::setBackColor(Couleur c)
 
 void Fenetre::setEtat(Etat e)
 {
+    if (e != Etat::Minimise) {
+        m_reduction = Reduction::Aucune;
+        m_attente.stop();
+    }
     switch (e) {
     case Etat::Normal:
         setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
         break;
     case Etat::Minimise:
         setWindowState(windowState() | Qt::WindowMinimized);
+        if (m_reduction != Reduction::Aucune)
+            break;
+        if (cachee()) {
+            m_reduction = Reduction::Cachee;
+            break;
+        }
+        m_reduction = Reduction::Demandee;
+        m_finAttente.setRemainingTime(DelaiReduction);
+        m_attente.start();
+        update();
         break;
     case Etat::Maximise:
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
@@ -52,11 +81,38 @@ void Fenetre::setEtat(Etat e)
 Fenetre::Etat Fenetre::etat() const
 {
     const Qt::WindowStates s = windowState();
-    if (s & Qt::WindowMinimized)
+    if (s & Qt::WindowMinimized || m_reduction != Reduction::Aucune || cachee())
         return Etat::Minimise;
     if (s & Qt::WindowMaximized)
         return Etat::Maximise;
     return Etat::Normal;
+}
+
+// Shown by the program, but not on screen: minimised, on another workspace, or suspended.
+bool Fenetre::cachee() const
+{
+    const QWindow *w = windowHandle();
+    return isVisible() && !(w && (g_exposee ? g_exposee(*w) : w->isExposed()));
+}
+
+void Fenetre::exposition()
+{
+    if (m_reduction == Reduction::Demandee && cachee()) {
+        m_reduction = Reduction::Cachee;
+        m_attente.stop();
+    } else if (m_reduction == Reduction::Cachee && !cachee()) {
+        m_reduction = Reduction::Aucune;
+    }
+}
+
+void Fenetre::attente()
+{
+    if (!m_finAttente.hasExpired()) {
+        update();
+        return;
+    }
+    m_attente.stop();
+    m_reduction = Reduction::Aucune;
 }
 
 void Fenetre::charger()
@@ -112,6 +168,11 @@ bool Fenetre::Form_KeyDown(int, int)
     return false;
 }
 
+void Fenetre::remplacerExposition(std::function<bool(const QWindow &)> exposee)
+{
+    g_exposee = std::move(exposee);
+}
+
 void Fenetre::End()
 {
     QApplication::closeAllWindows();
@@ -134,8 +195,13 @@ void Fenetre::closeEvent(QCloseEvent *e)
 // there is acting exactly once per key, whichever control has the focus.
 bool Fenetre::eventFilter(QObject *objet, QEvent *e)
 {
-    if (!m_keyPreview || (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)
-        || objet != windowHandle())
+    if (objet != windowHandle())
+        return false;
+    if (e->type() == QEvent::Expose) {
+        exposition(); // Qt has already updated isExposed()
+        return false;
+    }
+    if (!m_keyPreview || (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease))
         return false;
     auto *touche = static_cast<QKeyEvent *>(e);
     if (e->type() == QEvent::KeyRelease)

@@ -2,8 +2,11 @@
 
 #include "couleur.h"
 
+#include <QDeadlineTimer>
 #include <QSet>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 
 namespace vl {
 
@@ -41,6 +44,8 @@ public:
     void setForeColor(Couleur c) { m_fore = c; }
     Couleur ForeColor() const { return m_fore; }
     void setEtat(Etat e);
+    // Minimise whenever the player cannot see the window: reported minimised, shown but not
+    // exposed by the desktop, or asked to minimise and not yet hidden and shown again.
     Etat etat() const;
     void setKeyPreview(bool oui) { m_keyPreview = oui; }
     bool keyPreview() const { return m_keyPreview; }
@@ -56,6 +61,9 @@ public:
 
     // Ends the program at once: every window closes and the event loop stops.
     static void End();
+    // Replaces how a window learns whether the desktop shows it (QWindow::isExposed), for the
+    // tests; an empty function restores it.
+    static void remplacerExposition(std::function<bool(const QWindow &)> exposee);
 
 protected:
     // The load event.
@@ -69,6 +77,18 @@ protected:
     bool eventFilter(QObject *objet, QEvent *e) override;
 
 private:
+    // The program's own minimise request: Wayland has no minimised state to report, so the
+    // window keeps the request until the desktop has hidden it and shown it again.
+    enum class Reduction { Aucune, Demandee, Cachee };
+    bool cachee() const;
+    // Follows the desktop hiding and showing the window while a request stands.
+    void exposition();
+    // One step of the wait for the desktop to hide the window; the last one gives up.
+    void attente();
+
+    Reduction m_reduction = Reduction::Aucune;
+    QTimer m_attente; // the wait for the desktop to hide the window
+    QDeadlineTimer m_finAttente;
     Couleur m_back = couleurs::FaceBouton;
     Couleur m_fore = couleurs::TexteBouton;
     QSet<int> m_touchesPrises; // keys whose press was acted on, until they are released

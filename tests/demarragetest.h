@@ -1,10 +1,12 @@
 #pragma once
 
-// What the window tests share: scripted draws for start-up and palettes that set the four
-// roles the game's desktop colours resolve through.
+// What the window tests share: scripted draws for start-up, palettes that set the four
+// roles the game's desktop colours resolve through, and window activation.
 
 #include <QApplication>
 #include <QPalette>
+#include <QTest>
+#include <QWidget>
 #include <deque>
 
 namespace vl::test {
@@ -41,6 +43,13 @@ inline QPalette schema(QColor face, QColor texteBouton, QColor fond, QColor text
         p.setColor(g, QPalette::Text, texte);
     }
     return p;
+}
+
+// Makes w the active window, as the desktop would on a click; false if it did not become so.
+[[nodiscard]] inline bool activer(QWidget &w)
+{
+    w.activateWindow();
+    return QTest::qWaitForWindowActive(&w);
 }
 
 } // namespace vl::test

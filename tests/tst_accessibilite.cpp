@@ -5,6 +5,7 @@
 #include "boiteimage.h"
 #include "bouton.h"
 #include "cadre.h"
+#include "demarragetest.h"
 #include "etiquette.h"
 #include "hasard.h"
 #include "tableaucases.h"
@@ -188,8 +189,7 @@ void TestAccessibilite::legendesLues()
 void TestAccessibilite::focus()
 {
     VorlanFrm &w = *m_w;
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(test::activer(w));
     QAccessibleInterface *fenetre = interfaceDe(w);
     QCOMPARE(fenetre->focusChild(), interfaceDe(w.Picture1()));
     QVERIFY(interfaceDe(w.Picture1())->state().focused);

@@ -27,6 +27,32 @@ Q_DECLARE_METATYPE(vl::RectTwips)
 
 namespace {
 
+// What happens to the window, as a desktop or the player does it, and whether the tick that
+// follows moves the piece.
+enum class Evenement {
+    Echap, // the key, through the window
+    Reduite, // the desktop reports the window minimised (X11)
+    Restauree, // ... and normal again
+    Maximisee,
+    Cachee, // shown, but no longer exposed (a hidden or suspended Wayland surface, an unmapped X11
+            // window)
+    Montree, // exposed again
+    EtatSansReduction, // the state re-reported without "minimised", as Qt's xdg-shell plugin does
+    Derriere, // another window becomes the active one
+    Attente, // a while: past the wait for the desktop to hide the window
+};
+struct Pas
+{
+    Evenement evenement;
+    bool avance;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(std::vector<Pas>)
+
+namespace {
+
 // Runs the application's own event loop with `action` queued; returns the loop's exit code
 // (7 if nothing ended it within five seconds).
 int executer(const std::function<void()> &action)
@@ -98,7 +124,9 @@ private slots:
     void toucheAvecFocusSurQuitter();
     void autresTouchesPassent();
     void modificateursEtRepetition();
-    void echapReduitEtLeJeuSArrete();
+    void echapArreteAussitot();
+    void pause_data();
+    void pause();
     void tickReelDuTimer();
 
     void quitterTermine_data();
@@ -114,7 +142,17 @@ private:
         });
     }
 
+    // The desktop's view of the window, as the platform plugin tells it with an expose event.
+    void exposer(bool exposee)
+    {
+        m_exposee = exposee;
+        QWindow *f = m_w->windowHandle();
+        QExposeEvent e(exposee ? QRegion(QRect(QPoint(), f->size())) : QRegion());
+        QCoreApplication::sendEvent(f, &e);
+    }
+
     std::unique_ptr<VorlanFrm> m_w;
+    bool m_exposee = true;
     int m_boites = 0;
     QString m_texteBoite;
 };
@@ -123,6 +161,7 @@ void TestFenetre::initTestCase()
 {
     QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
     Hasard::remplacer(&tirer);
+    Fenetre::remplacerExposition([this](const QWindow &f) { return m_exposee && f.isExposed(); });
     compterBoites();
 }
 
@@ -130,6 +169,7 @@ void TestFenetre::init()
 {
     tiragesDeDepart(4);
     m_boites = 0;
+    m_exposee = true;
     m_w = std::make_unique<VorlanFrm>();
     m_w->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
@@ -376,7 +416,7 @@ void TestFenetre::demarrage()
 void TestFenetre::focus()
 {
     VorlanFrm &w = *m_w;
-    QApplication::setActiveWindow(&w);
+    QVERIFY(test::activer(w));
     QCOMPARE(QApplication::focusWidget(), &w.Picture1());
     QCOMPARE(w.Picture1().nextInFocusChain(), &w.Command1());
     QCOMPARE(w.Text1().focusPolicy() == Qt::NoFocus || !w.Text1().isEnabled(), true);
@@ -496,7 +536,7 @@ void TestFenetre::toucheAvecFocusSurQuitter()
 {
     QFETCH(int, touche);
     VorlanFrm &w = *m_w;
-    QApplication::setActiveWindow(&w);
+    QVERIFY(test::activer(w));
     w.Command1().setFocus();
     QCOMPARE(QApplication::focusWidget(), &w.Command1());
     const QStringList avant = test::lire(w.jeu());
@@ -535,7 +575,7 @@ void TestFenetre::toucheAvecFocusSurQuitter()
 void TestFenetre::autresTouchesPassent()
 {
     VorlanFrm &w = *m_w;
-    QApplication::setActiveWindow(&w);
+    QVERIFY(test::activer(w));
     const QStringList avant = test::lire(w.jeu());
     QTest::keyClick(w.windowHandle(), Qt::Key_A);
     QTest::keyClick(w.windowHandle(), Qt::Key_F1);
@@ -551,7 +591,7 @@ void TestFenetre::autresTouchesPassent()
 void TestFenetre::modificateursEtRepetition()
 {
     VorlanFrm &w = *m_w;
-    QApplication::setActiveWindow(&w);
+    QVERIFY(test::activer(w));
     const int p = w.jeu().Position();
     QTest::keyClick(w.windowHandle(), Qt::Key_Left, Qt::ShiftModifier);
     QTest::keyClick(w.windowHandle(), Qt::Key_Left, Qt::ControlModifier);
@@ -565,25 +605,114 @@ void TestFenetre::modificateursEtRepetition()
     QCOMPARE(w.jeu().Position(), p - 1);
 }
 
-void TestFenetre::echapReduitEtLeJeuSArrete()
+void TestFenetre::echapArreteAussitot()
 {
     VorlanFrm &w = *m_w;
-    QApplication::setActiveWindow(&w);
+    QVERIFY(test::activer(w));
     QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
     QVERIFY(w.windowState() & Qt::WindowMinimized);
+    QCOMPARE(w.etat(), Fenetre::Etat::Minimise);
     const QStringList avant = test::lire(w.jeu());
     w.Timer1_Timer();
     w.Timer1_Timer();
     QCOMPARE(test::lire(w.jeu()), avant);
     QCOMPARE(w.Timer1().Interval(), 1000);
-    // Keys still act on a minimised window; Escape again changes nothing.
-    QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
-    QVERIFY(w.windowState() & Qt::WindowMinimized);
-    w.showNormal();
-    const int p = w.jeu().Position();
-    w.Timer1_Timer();
-    QCOMPARE(w.jeu().Position(), p + 10);
     QCOMPARE(w.score().caption(), QStringLiteral("0"));
+    // Keys still act on a minimised window; Escape again changes nothing.
+    const int p = w.jeu().Position();
+    QTest::keyClick(w.windowHandle(), Qt::Key_Left);
+    QCOMPARE(w.jeu().Position(), p - 1);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
+    QCOMPARE(w.etat(), Fenetre::Etat::Minimise);
+}
+
+void TestFenetre::pause_data()
+{
+    using E = Evenement;
+    QTest::addColumn<std::vector<Pas>>("pas");
+    QTest::newRow("minimised by the desktop, still until restored")
+            << std::vector<Pas> {{E::Reduite, false}, {E::Restauree, true}};
+    QTest::newRow("hidden by the compositor, still until shown")
+            << std::vector<Pas> {{E::Cachee, false}, {E::Attente, false}, {E::Montree, true}};
+    QTest::newRow("behind another window, plays on") << std::vector<Pas> {{E::Derriere, true}};
+    QTest::newRow("maximised, plays on") << std::vector<Pas> {{E::Maximisee, true}};
+    QTest::newRow("Escape on X11, still until unmapped and restored")
+            << std::vector<Pas> {{E::Echap, false},
+                                 {E::Cachee, false},
+                                 {E::Attente, false},
+                                 {E::Restauree, false},
+                                 {E::Montree, true}};
+    QTest::newRow("Escape on Wayland, still until hidden and shown")
+            << std::vector<Pas> {{E::Echap, false},
+                                 {E::EtatSansReduction, false},
+                                 {E::Cachee, false},
+                                 {E::Attente, false},
+                                 {E::Montree, true}};
+    QTest::newRow("Escape, hidden and shown again within the wait")
+            << std::vector<Pas> {{E::Echap, false},
+                                 {E::EtatSansReduction, false},
+                                 {E::Cachee, false},
+                                 {E::Montree, true}};
+    QTest::newRow("Escape ignored by the compositor, a short pause") << std::vector<Pas> {
+            {E::Echap, false}, {E::EtatSansReduction, false}, {E::Attente, true}};
+    QTest::newRow("Escape on a hidden window, still until shown")
+            << std::vector<Pas> {{E::Cachee, false},
+                                 {E::Echap, false},
+                                 {E::EtatSansReduction, false},
+                                 {E::Montree, true}};
+}
+
+// The tick stands still exactly while the player cannot see the window, whatever the desktop
+// reports; the events come in as the platform plugins deliver them.
+void TestFenetre::pause()
+{
+    QFETCH(std::vector<Pas>, pas);
+    VorlanFrm &w = *m_w;
+    QVERIFY(test::activer(w));
+    QWindow *fenetre = w.windowHandle();
+    QWidget autre;
+    for (std::size_t k = 0; k < pas.size(); ++k) {
+        switch (pas[k].evenement) {
+        case Evenement::Echap:
+            QTest::keyClick(fenetre, Qt::Key_Escape);
+            break;
+        case Evenement::Reduite:
+            w.showMinimized();
+            break;
+        case Evenement::Restauree:
+            w.showNormal();
+            break;
+        case Evenement::Maximisee:
+            w.showMaximized();
+            break;
+        case Evenement::Cachee:
+            exposer(false);
+            break;
+        case Evenement::Montree:
+            exposer(true);
+            break;
+        case Evenement::EtatSansReduction:
+            w.setWindowState(w.windowState() & ~Qt::WindowMinimized);
+            break;
+        case Evenement::Derriere:
+            autre.show();
+            QVERIFY(test::activer(autre));
+            QVERIFY(!w.isActiveWindow());
+            break;
+        case Evenement::Attente:
+            // Waiting is no timing: the wait either has run out or it never ends.
+            if (pas[k].avance)
+                QTRY_VERIFY_WITH_TIMEOUT(w.etat() != Fenetre::Etat::Minimise, 5000);
+            else
+                QTest::qWait(1000);
+            break;
+        }
+        const int p = w.jeu().Position();
+        w.Timer1_Timer();
+        QVERIFY2(w.jeu().Position() == (pas[k].avance ? p + 10 : p),
+                 qPrintable(QStringLiteral("step %1").arg(k + 1)));
+        QCOMPARE(w.etat() == Fenetre::Etat::Minimise, !pas[k].avance);
+    }
 }
 
 // The real timer drives the game: the piece moves down on its own.

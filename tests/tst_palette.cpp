@@ -226,7 +226,7 @@ void TestPalette::valeursEtVide()
 
     // The commands and the tick still find the empty cells: the piece drops to the floor,
     // lands, and the next piece comes in without a "Perdu".
-    QApplication::setActiveWindow(&w);
+    QVERIFY(test::activer(w));
     QTest::keyClick(w.windowHandle(), Qt::Key_Space);
     QCOMPARE(w.jeu().Position(), 184);
     QCOMPARE(w.jeu().lbl(piece), w.jeu().vide());
