@@ -11,8 +11,8 @@ vorlan=$1
 lireplateau=$2
 capture=$3
 
-# shellcheck source=tests/bureau/commun.sh
-source "$(dirname "${BASH_SOURCE[0]}")/commun.sh"
+# shellcheck source=tests/bureau/x11.sh
+source "$(dirname "${BASH_SOURCE[0]}")/x11.sh"
 
 demarre_jeu QT_SCALE_FACTOR=2
 attend 30 fenetre_visible || { echo "FAIL no single visible window titled \"Vorlan\"" >&2; exit 1; }
@@ -21,7 +21,7 @@ attend 30 fenetre_visible || { echo "FAIL no single visible window titled \"Vorl
 plateau=
 capture_peinte()
 {
-    import -silent -window "$fenetre" "$capture" 2>/dev/null || return 1
+    capture "$capture" 2>/dev/null || return 1
     plateau=$("$lireplateau" --echelle 2 --traits "$capture" 2>"$travail/lireplateau.log") \
         || return 1
     head -n 20 <<<"$plateau" | grep -q '[^.]'

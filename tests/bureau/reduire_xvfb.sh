@@ -10,33 +10,12 @@ set -euo pipefail
 vorlan=$1
 lireplateau=$2
 
-# shellcheck source=tests/bureau/commun.sh
-source "$(dirname "${BASH_SOURCE[0]}")/commun.sh"
+# shellcheck source=tests/bureau/x11.sh
+source "$(dirname "${BASH_SOURCE[0]}")/x11.sh"
 
 # shellcheck disable=SC2119 # the game's usual environment, nothing added
 demarre_jeu
 attend 30 fenetre_visible || { echo "FAIL no single visible window titled \"Vorlan\"" >&2; exit 1; }
-
-# The row (1 to 20) of the falling piece's bottom cell as the screen shows it: the lowest
-# row holding a piece colour, the only piece on the board during this test. Fails while the
-# window shows no piece (not mapped, or not painted yet).
-bas=0
-lire_bas()
-{
-    import -silent -window "$fenetre" "$travail/capture.png" 2>/dev/null || return 1
-    bas=$("$lireplateau" "$travail/capture.png" | awk '/[^.]/ { n = NR } END { print n + 0 }')
-    ((bas > 0))
-}
-
-# Waits for the next tick (the piece moves down one row), so that the next second is free of
-# ticks; leaves the new row in $bas.
-apres_un_tic()
-{
-    attend 10 lire_bas || { echo "FAIL the window shows no piece" >&2; exit 1; }
-    local avant=$bas
-    a_bouge() { lire_bas && ((bas != avant)); }
-    attend 5 a_bouge || { echo "FAIL the piece stays at row $avant: no tick runs" >&2; exit 1; }
-}
 
 etat_wm() { xprop -id "$fenetre" WM_STATE 2>/dev/null | grep -q "window state: $1"; }
 

@@ -10,8 +10,8 @@ vorlan=$1
 verifiecapture=$2
 capture=$3
 
-# shellcheck source-path=SCRIPTDIR source=../bureau/commun.sh
-source "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/../bureau/commun.sh"
+# shellcheck source-path=SCRIPTDIR source=../bureau/x11.sh
+source "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/../bureau/x11.sh"
 
 # The game as a user starts it, in a fixed environment: no platform forced, a private runtime
 # directory and home. The first tick moves the piece one second after start-up, so the window
@@ -22,7 +22,7 @@ attend 30 fenetre_visible || { echo "FAIL not one visible window titled \"Vorlan
 
 capture_peinte()
 {
-    import -silent -window "$fenetre" "$capture" && "$verifiecapture" --peinte "$capture"
+    capture "$capture" && "$verifiecapture" --peinte "$capture"
 }
 if ! attend 10 capture_peinte; then
     echo "FAIL the window was never painted; the last capture is $capture" >&2

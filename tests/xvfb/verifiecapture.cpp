@@ -4,6 +4,8 @@
 // hidden swatches lie.
 //
 // verifiecapture CAPTURE.png            all the checks; exit 0 when they pass, 1 otherwise
+// verifiecapture --tombee CAPTURE.png   the same, the piece at any height of its column (for a
+//                                       capture that may come after the first ticks)
 // verifiecapture --peinte CAPTURE.png   exit 0 once the window has been painted, 2 before
 
 #include <QImage>
@@ -143,7 +145,7 @@ private:
     QStringList m_echecs;
 };
 
-int verifie(const QImage &image)
+int verifie(const QImage &image, bool tombee)
 {
     Verification v(image);
     if (image.size() != Client) {
@@ -186,15 +188,18 @@ int verifie(const QImage &image)
         }
     }
 
-    // One piece: three coloured cells in rows 1 to 3 of one column.
+    // One piece: three coloured cells in rows 1 to 3 of one column (or lower down it).
     const int colonne = colorees.isEmpty() ? 0 : colorees.first() % 10;
-    const QList<int> piece = {10 + colonne, 20 + colonne, 30 + colonne};
+    const int haut = tombee && !colorees.isEmpty() ? colorees.first() : 10 + colonne;
+    const QList<int> piece = {haut, haut + 10, haut + 20};
     if (colorees != piece) {
         QStringList indices;
         for (int i : colorees)
             indices << QString::number(i);
-        v.echec(QStringLiteral("coloured cells {%1} are not one piece in rows 1 to 3 of a column")
-                        .arg(indices.join(QLatin1Char(' '))));
+        v.echec(QStringLiteral("coloured cells {%1} are not one piece in %2 of a column")
+                        .arg(indices.join(QLatin1Char(' ')),
+                             tombee ? QStringLiteral("three rows")
+                                    : QStringLiteral("rows 1 to 3")));
     }
 
     // Around the board inside the frame's etched line, and where the preview and the palette
@@ -217,9 +222,11 @@ int verifie(const QImage &image)
 
 int main(int argc, char *argv[])
 {
-    const bool attentePeinture = argc == 3 && QString::fromLocal8Bit(argv[1]) == "--peinte";
-    if (argc != 2 && !attentePeinture) {
-        std::fprintf(stderr, "usage: verifiecapture [--peinte] CAPTURE.png\n");
+    const QString option = argc == 3 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const bool attentePeinture = option == QLatin1String("--peinte");
+    const bool tombee = option == QLatin1String("--tombee");
+    if (argc != 2 && !attentePeinture && !tombee) {
+        std::fprintf(stderr, "usage: verifiecapture [--peinte | --tombee] CAPTURE.png\n");
         return 1;
     }
     const QString chemin = QString::fromLocal8Bit(argv[argc - 1]);
@@ -231,5 +238,5 @@ int main(int argc, char *argv[])
     image = image.convertToFormat(QImage::Format_RGB32);
     if (attentePeinture)
         return estPeinte(image) ? 0 : 2;
-    return verifie(image);
+    return verifie(image, tombee);
 }
