@@ -85,7 +85,11 @@ if attend 5 jeu_termine; then
 else
     verifie 0 "Alt+Q: vorlan still runs"
 fi
-if [[ -s $travail/vorlan-stderr.log || -s $travail/vorlan-stdout.log ]]; then
+# Each wtype run adds a virtual keyboard that has no keymap for a moment, and sway 1.10 tells
+# the client so ("no keymap"), which Qt 6.8 reports; a real seat always has a keymap.
+grep -v -x 'qt.qpa.wayland: unknown keymap format: 0' "$travail/vorlan-stderr.log" \
+    >"$travail/vorlan-stderr-jeu.log" || true
+if [[ -s $travail/vorlan-stderr-jeu.log || -s $travail/vorlan-stdout.log ]]; then
     verifie 0 "vorlan printed something in normal play"
 else
     verifie 1 "vorlan printed nothing"
