@@ -98,6 +98,7 @@ apres_un_tic()
 {
     attend 10 lire_bas || { echo "FAIL the window shows no piece" >&2; exit 1; }
     local avant=$bas
+    # shellcheck disable=SC2317 # called through attend
     a_bouge() { lire_bas && ((bas != avant)); }
     attend 5 a_bouge || { echo "FAIL the piece stays at row $avant: no tick runs" >&2; exit 1; }
 }
