@@ -20,6 +20,12 @@ done
 # shellcheck source=tests/bureau/commun.sh
 source "$(dirname "${BASH_SOURCE[0]}")/commun.sh"
 
+# A sanitized game's leak report must show the stacks through Wayland's client library, which
+# has no frame pointers for the fast unwinder, to tell Qt's leftovers from the game's own.
+if [[ -n ${ASAN_OPTIONS:-} ]]; then
+    ASAN_OPTIONS+=:fast_unwind_on_malloc=0
+fi
+
 chmod 755 "$travail"
 mkdir -m 700 "$travail/sway"
 cat >"$travail/sway.conf" <<'FIN'
