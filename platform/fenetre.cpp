@@ -14,8 +14,9 @@ namespace {
 
 // Qt learns that a Wayland compositor hid a window only when a frame the window committed
 // gets no frame callback, about 100 ms after the commit: while the game waits for its minimise
-// request to be honoured, the window repaints at each step. A desktop that has not hidden it
-// after the last step has ignored the request, as sway does.
+// request to be honoured, the window commits a frame at each step (one pixel of its own
+// background is enough). A desktop that has not hidden it after the last step has ignored
+// the request, as sway does.
 constexpr int PasAttente = 100; // ms
 constexpr int DelaiReduction = 500; // ms
 
@@ -70,7 +71,7 @@ void Fenetre::setEtat(Etat e)
         m_reduction = Reduction::Demandee;
         m_finAttente.setRemainingTime(DelaiReduction);
         m_attente.start();
-        update();
+        update(QRect(0, 0, 1, 1));
         break;
     case Etat::Maximise:
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
@@ -108,7 +109,7 @@ void Fenetre::exposition()
 void Fenetre::attente()
 {
     if (!m_finAttente.hasExpired()) {
-        update();
+        update(QRect(0, 0, 1, 1));
         return;
     }
     m_attente.stop();
