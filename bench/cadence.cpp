@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs the game window and reports what its ticks achieve and cost.
 //
 //   cadence --intervalle MS --duree S [--qtimer]

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Plays the rules from arbitrary bytes: a board, a piece, a speed, then ticks and keys.
 //
 // Layout of an input (missing bytes read as 0):

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What assistive technology sees of the game window, through Qt's accessibility interfaces:
 // a French name (and a description where it helps) on every control, the score's value as
 // it changes, and the focus going to the clock box first, then to Quit, never to the rules.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The picture box on its own: its drawing area in twips, the pen width it refuses, the
 // background it keeps and clears to, and the shape of its dots, lines and circles in the
 // image pixels. The whole set runs a second time in a child process on a double-density

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Ending the program while the "Perdu" box is open, offscreen: the window closed from inside
 // the box's own event loop, or every window closed at once as a session ends, stops the
 // program's event loop with status 0, and the box, the window and the game's timer are all

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window on dense screens: at scale factors 1, 1.25, 1.5 and 2 (QT_SCALE_FACTOR, read by
 // Qt at start-up, so each factor runs in a process of its own) the layout keeps its
 // proportions, the cell borders are single sharp device pixels, no text is cut off, and the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game window with its real widgets, offscreen: the layout in twips, the colour values
 // and their painting, start-up, the blocked spawn with its "Perdu" box, the keyboard as a
 // real key press travels (through the window, whichever control has the focus), and ending.

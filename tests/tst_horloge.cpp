@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The analog clock: its set-up and dial, its hands at given times, its second-hand modes and
 // its failures, watched through a picture box that records every call it receives and
 // through the pixels it leaves; then the clock as the game window sets it up and ticks it.

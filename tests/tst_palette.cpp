@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The desktop's colour scheme changing while the game runs, offscreen: what the window paints
 // follows the new palette (empty cells, walls, borders, labels, the window's background, the
 // clock box), while every stored colour value, and with them every emptiness test, stays.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A long seeded random game of ticks and key presses, restarted whenever it is lost, with
 // the rules' invariants checked after every step.
 

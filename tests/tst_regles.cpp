@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The rules on their own: board set-up, the alignment search with its removal and settling,
 // the fall tick, spawning and the seven commands, on boards written as rows of letters.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every key, as a real key press travels: each Qt::Key value and a sample of other codes,
 // under every combination of Shift, Ctrl, Alt and Meta, sent to the game window's QWindow.
 // The seven command keys do their command whatever the modifiers; every other key leaves

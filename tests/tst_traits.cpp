@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Lines in the picture box as a clock draws them, over and over: every line sets exactly the
 // pixels of Qt's own aliased round-capped stroke, drawn for the first time or again at the same
 // place, and the screen ends up showing the box's image whatever was erased and drawn again

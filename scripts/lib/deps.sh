@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Vorlan developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # Set-up shared by scripts/run, scripts/test and any other script of the project: the Debian
 # packages the project needs, installed when missing, and the build with the default preset.

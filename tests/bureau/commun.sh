@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Vorlan developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash disable=SC2154 # vorlan and affichage are set by the sourcing script
 # Shared by the scripts that run the game on a real display server; sourced by x11.sh and
 # sway.sh, which start their server and set `affichage` to the variables that reach it.

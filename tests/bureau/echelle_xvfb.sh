@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vorlan developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program at scale factor 2 (QT_SCALE_FACTOR=2) under openbox on a private Xvfb
 # display: its screenshot is 1166 x 1020 pixels, the field holds one piece in one column
 # and is otherwise empty, and every cell border is a single sharp pixel (two where two cells

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vorlan developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real program as a native Wayland client of sway, headless: its window's screenshot
 # (walls, empty field, one piece), a key that moves the piece, a hide to sway's scratchpad
 # during which the game stands still and after which it goes on, Escape (which sway does not

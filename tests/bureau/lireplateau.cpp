@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reads the playing field from a screenshot of the game window's client area (583 x 510
 // logical pixels, 15 twips per pixel, times the scale factor) and prints it as 20 rows of 8
 // characters, top row first: the letter of a piece colour (R red, B blue, P purple, J yellow,

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vorlan developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The game under a real window manager, openbox on a private Xvfb display. Minimised by the
 # window manager's own command, and then by Escape, the game stands still (the falling piece
 # does not move) until the window manager restores the window; then it goes on. Closed

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Vorlan developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash
 # Shared by the scripts that run the game on a real X server; source it after setting `vorlan`
 # (and `lireplateau` for lire_bas). It starts a private Xvfb display, large enough for the

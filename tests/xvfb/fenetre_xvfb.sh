@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vorlan developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the real program on a private Xvfb display under openbox (without a window manager a
 # window never becomes active there), checks a screenshot of its window taken right after
 # start-up, quits it with its Quit button, and checks that it printed nothing.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Vorlan developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Started with no display it can reach, the program must say so in exactly one line on
 # stderr and exit with status 1, instead of aborting with a core dump.
 #

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Checks a screenshot of the game window's client area taken right after start-up, as the X
 // server shows it at 15 twips per pixel: its size, the black walls, the empty field, the one
 // piece in rows 1 to 3 of one column, and nothing else coloured in the frame or where the
