@@ -34,7 +34,9 @@ VORLAN_PACKAGES=(
     clang libclang-rt-dev             # fuzzing and sanitizer builds
     desktop-file-utils appstream      # validators of the menu entry and the metadata
     groff-base                        # the manual page's check
-    file                              # CPack's library dependency scan in scripts/package
+    git reuse                         # the licence check (reuse skips what git ignores)
+    debhelper lintian                 # the Debian package's build and its check
+    mmdebstrap autopkgtest            # clean Debian roots, and the package's test in one
 )
 
 # Prints the packages of VORLAN_PACKAGES that are not installed, one a line.
