@@ -5,7 +5,6 @@
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -206,66 +205,24 @@ void BoiteImage::PSet(float x, float y, Couleur c)
 void BoiteImage::Line(float x1, float y1, float x2, float y2, Couleur c)
 {
     preparerImage();
-    // Any other drawing since the last line leaves the reference behind.
-    if (m_image.cacheKey() != m_cleReference)
-        m_reference = QImage();
     const Trait &t = trait(QLineF(enPixels(x1, y1), enPixels(x2, y2)));
     const QRgb couleur = resoudre(c, palette()).rgb();
     const std::uint8_t code = codeReference(c);
     // scanLine() checks for sharing on every call: the rows are reached from bits() instead.
     uchar *const pixels = m_image.bits();
     uchar *const codes = m_codes.bits();
+    const qsizetype ligneImage = m_image.bytesPerLine();
+    const qsizetype ligneCodes = m_codes.bytesPerLine();
     for (const Segment &s : t.segments) {
-        auto *ligne = reinterpret_cast<QRgb *>(pixels + qsizetype(s.y) * m_image.bytesPerLine());
+        auto *ligne = reinterpret_cast<QRgb *>(pixels + s.y * ligneImage);
         std::fill(ligne + s.debut, ligne + s.fin, couleur);
-        uchar *lcodes = codes + qsizetype(s.y) * m_codes.bytesPerLine();
+        uchar *lcodes = codes + s.y * ligneCodes;
         std::fill(lcodes + s.debut, lcodes + s.fin, code);
     }
-    m_cleReference = m_image.cacheKey();
-    m_aVerifier |= t.etendue;
-    if (!m_verificationPrevue) {
-        m_verificationPrevue = true;
-        // Widget repaints are posted at low priority: the check runs before the one it joins.
-        QMetaObject::invokeMethod(this, &BoiteImage::verifier, Qt::QueuedConnection);
-    }
-}
-
-// A clock erases its hands and draws them again, mostly at the same places: once the caller
-// is done, only the rows that differ from the image as it was at the last check are repainted.
-void BoiteImage::verifier()
-{
-    m_verificationPrevue = false;
-    const QRect r = m_aVerifier & m_image.rect();
-    m_aVerifier = QRect();
-    if (r.isEmpty())
+    if (t.etendue.isEmpty())
         return;
-    if (m_image.cacheKey() != m_cleReference || m_reference.size() != m_image.size()) {
-        m_reference = m_image.copy();
-        m_cleReference = m_image.cacheKey();
-        repeindre(r.top(), r.bottom(), r);
-        return;
-    }
-    int haut = r.bottom() + 1;
-    int bas = r.top() - 1;
-    const auto octets = std::size_t(r.width()) * sizeof(QRgb);
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        const auto *image = reinterpret_cast<const QRgb *>(m_image.constScanLine(y)) + r.left();
-        auto *reference = reinterpret_cast<QRgb *>(m_reference.scanLine(y)) + r.left();
-        if (std::memcmp(image, reference, octets) != 0) {
-            std::memcpy(reference, image, octets);
-            haut = std::min(haut, y);
-            bas = y;
-        }
-    }
-    if (haut <= bas)
-        repeindre(haut, bas, r);
-}
-
-// Asks for the repaint of image rows haut to bas within the columns of r (image pixels).
-void BoiteImage::repeindre(int haut, int bas, const QRect &r)
-{
     const qreal dpr = m_image.devicePixelRatio();
-    const QRectF logique(QPointF(r.left(), haut) / dpr, QSizeF(r.width(), bas - haut + 1) / dpr);
+    const QRectF logique(QPointF(t.etendue.topLeft()) / dpr, QSizeF(t.etendue.size()) / dpr);
     update(logique.toAlignedRect().translated(zoneDessin().topLeft()));
 }
 

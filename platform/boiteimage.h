@@ -84,8 +84,6 @@ private:
         std::uint64_t usage = 0; // 0: never filled
     };
     const Trait &trait(const QLineF &ligne);
-    void verifier();
-    void repeindre(int haut, int bas, const QRect &r);
 
     RectTwips m_place;
     QImage m_image;
@@ -100,12 +98,6 @@ private:
     // The last lines drawn: a clock draws its hands again and again at the same places.
     std::array<Trait, 8> m_traits;
     std::uint64_t m_usages = 0;
-    // The image as it was at the last check of what Line changed (valid while m_image's
-    // cache key is the one Line left), and where Line drew since.
-    QImage m_reference;
-    qint64 m_cleReference = 0;
-    QRect m_aVerifier;
-    bool m_verificationPrevue = false;
 };
 
 } // namespace vl
