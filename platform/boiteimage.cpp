@@ -219,11 +219,16 @@ void BoiteImage::Line(float x1, float y1, float x2, float y2, Couleur c)
         uchar *lcodes = codes + s.y * ligneCodes;
         std::fill(lcodes + s.debut, lcodes + s.fin, code);
     }
-    if (t.etendue.isEmpty())
-        return;
+    // The hands come back to the same places tick after tick, long before the next repaint:
+    // a place within the rectangle already waiting for it needs no new request.
     const qreal dpr = m_image.devicePixelRatio();
-    const QRectF logique(QPointF(t.etendue.topLeft()) / dpr, QSizeF(t.etendue.size()) / dpr);
-    update(logique.toAlignedRect().translated(zoneDessin().topLeft()));
+    const QRect r = QRectF(QPointF(t.etendue.topLeft()) / dpr, QSizeF(t.etendue.size()) / dpr)
+                            .toAlignedRect()
+                            .translated(zoneDessin().topLeft());
+    if (r.isEmpty() || (isVisible() && m_aPeindre.contains(r)))
+        return;
+    m_aPeindre |= r;
+    update(m_aPeindre);
 }
 
 const BoiteImage::Trait &BoiteImage::trait(const QLineF &ligne)
@@ -290,6 +295,7 @@ const BoiteImage::Trait &BoiteImage::trait(const QLineF &ligne)
 // Repaints only what is exposed: the border where it is, the image elsewhere.
 void BoiteImage::paintEvent(QPaintEvent *e)
 {
+    m_aPeindre = QRect();
     QPainter p(this);
     const QRect zone = zoneDessin();
     if (!zone.contains(e->rect()))

@@ -98,6 +98,8 @@ private:
     // The last lines drawn: a clock draws its hands again and again at the same places.
     std::array<Trait, 8> m_traits;
     std::uint64_t m_usages = 0;
+    // What Line asked to repaint since the last repaint, in widget pixels.
+    QRect m_aPeindre;
 };
 
 } // namespace vl
