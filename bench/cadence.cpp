@@ -3,11 +3,12 @@
 
 // Runs the game window and reports what its ticks achieve and cost.
 //
-//   cadence --intervalle MS --duree S [--qtimer]
+//   cadence --intervalle MS --duree S [--qtimer] [--chaque-tic]
 //       The window plays at MS per tick for S seconds, on its own timer or, with --qtimer,
 //       on a plain periodic QTimer (the window's timer switched off). The pieces never make
-//       a line, so the interval stays put. Prints ticks per second, lateness p50 and p99,
-//       CPU per tick and peak RSS.
+//       a line, so the interval stays put. The window repaints at the screen's pace or, with
+//       --chaque-tic, after every tick as Qt does by itself. Prints ticks per second, lateness
+//       p50 and p99, CPU per tick, repaints per second and peak RSS.
 //   cadence --cpu N
 //       N falling ticks, then N of the worst landing (160 cells of one colour), each run
 //       alone with its repaint; prints the median thread CPU of each. The functions
@@ -198,9 +199,14 @@ int cadence(VorlanFrm &f, TirageSansLigne &tirage, int intervalle, double duree,
         f.Timer1_Timer(); // hands the interval to the window's timer
     }
     const double cpuDebut = cpuProcessusNs();
+    const std::uint64_t peinturesDebut = f.rafraichissement().presentations();
+    QElapsedTimer chrono;
+    chrono.start();
     QTimer::singleShot(int(duree * 1000), qApp, &QCoreApplication::quit);
     QApplication::exec();
     const double cpuTotal = cpuProcessusNs() - cpuDebut;
+    const double peinturesParS = double(f.rafraichissement().presentations() - peinturesDebut)
+            / (double(chrono.nsecsElapsed()) / 1e9);
     minuterieQt.stop();
     vl::Heure::remplacer({});
 
@@ -217,11 +223,13 @@ int cadence(VorlanFrm &f, TirageSansLigne &tirage, int intervalle, double duree,
     getrusage(RUSAGE_SELF, &u);
     std::printf("minuterie=%s intervalle=%d duree=%g tics=%zu tics_par_s=%.1f "
                 "retard_p50_us=%.1f retard_p99_us=%.1f cpu_par_tic_us=%.1f "
-                "cpu_cycle_p50_us=%.1f rss_max_ko=%ld reprises=%ld\n",
+                "cpu_cycle_p50_us=%.1f rss_max_ko=%ld reprises=%ld peinture=%s "
+                "peintures_par_s=%.1f\n",
                 qtimer ? "qtimer" : "exacte", intervalle, duree, n, ticsParS,
                 centile(retards, 50) / 1e3, centile(retards, 99) / 1e3,
                 n ? cpuTotal / double(n) / 1e3 : 0.0, centile(cycles, 50) / 1e3, u.ru_maxrss,
-                long(reprises));
+                long(reprises), f.rafraichissement().cadence() ? "cadencee" : "chaque_tic",
+                peinturesParS);
     if (f.jeu().Interval() != intervalle) {
         std::fprintf(stderr, "cadence: cells were removed, the interval became %d ms\n",
                      f.jeu().Interval());
@@ -407,7 +415,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption partie(
             QStringLiteral("jeu"),
             QStringLiteral("Play a real game, started again after each loss."));
-    args.addOptions({intervalle, duree, qtimer, cpu, partie});
+    const QCommandLineOption chaqueTic(
+            QStringLiteral("chaque-tic"),
+            QStringLiteral("Repaint after every tick instead of at the screen's pace."));
+    args.addOptions({intervalle, duree, qtimer, cpu, partie, chaqueTic});
     args.process(app);
 
     bool ok = false;
@@ -420,6 +431,7 @@ int main(int argc, char *argv[])
 
     vl::BoiteMessage::remplacer([](QWidget *, const QString &) {});
     VorlanFrm fenetre;
+    fenetre.rafraichissement().setCadence(!args.isSet(chaqueTic));
     TirageSansLigne tirage(fenetre.jeu());
     if (!args.isSet(partie))
         vl::Hasard::remplacer(std::ref(tirage));

@@ -205,11 +205,13 @@ void VorlanFrm::miroir()
     }
 }
 
-// A blocked spawn: the timer stops before the box opens, so that no tick runs under it.
+// A blocked spawn: the timer stops before the box opens, so that no tick runs under it, and the
+// screen shows the landing that ended the game, without waiting for the next refresh.
 void VorlanFrm::Perdu()
 {
     m_Timer1.setEnabled(false);
     miroir();
+    rafraichissement().peindre();
     BoiteMessage::MsgBox(this, QStringLiteral("Perdu"));
 }
 

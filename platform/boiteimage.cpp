@@ -8,7 +8,6 @@
 #include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -119,16 +118,13 @@ std::uint8_t BoiteImage::codeReference(Couleur c)
 template<class Trace> void BoiteImage::tracer(Couleur c, const Trace &trace)
 {
     preparerImage();
-    QPainter p(&m_image);
-    p.setPen(crayon(c));
-    p.setBrush(Qt::NoBrush);
-    trace(p);
     const int code = codeReference(c);
-    QPainter q(&m_codes);
-    q.setPen(QPen(QColor(code, code, code), m_drawWidth, Qt::SolidLine, Qt::RoundCap,
-                  Qt::RoundJoin));
-    q.setBrush(Qt::NoBrush);
-    trace(q);
+    for (auto [image, couleur] : {std::pair(&m_image, resoudre(c, palette())),
+                                  std::pair(&m_codes, QColor(code, code, code))}) {
+        QPainter p(image);
+        p.setPen(QPen(couleur, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        trace(p);
+    }
 }
 
 // Gives every pixel drawn in a reference that reference's colour under the current palette.
@@ -146,11 +142,6 @@ void BoiteImage::recolorer()
             if (code[i] != 0)
                 pixel[i] = couleurs[code[i]];
     }
-}
-
-QPen BoiteImage::crayon(Couleur c) const
-{
-    return QPen(resoudre(c, palette()), m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
 void BoiteImage::Cls()
@@ -209,133 +200,37 @@ void BoiteImage::PSet(float x, float y, Couleur c)
 void BoiteImage::Line(float x1, float y1, float x2, float y2, Couleur c)
 {
     preparerImage();
-    // Any other drawing since the last line leaves the reference behind.
-    if (m_image.cacheKey() != m_cleReference)
-        m_reference = QImage();
-    const Trait &t = trait(QLineF(enPixels(x1, y1), enPixels(x2, y2)));
+    const Traits::Trait &t = m_traits.trait(QLineF(enPixels(x1, y1), enPixels(x2, y2)), m_drawWidth,
+                                            m_image.size(), m_image.devicePixelRatio());
     const QRgb couleur = resoudre(c, palette()).rgb();
     const std::uint8_t code = codeReference(c);
     // scanLine() checks for sharing on every call: the rows are reached from bits() instead.
     uchar *const pixels = m_image.bits();
     uchar *const codes = m_codes.bits();
-    for (const Segment &s : t.segments) {
-        auto *ligne = reinterpret_cast<QRgb *>(pixels + qsizetype(s.y) * m_image.bytesPerLine());
+    const qsizetype ligneImage = m_image.bytesPerLine();
+    const qsizetype ligneCodes = m_codes.bytesPerLine();
+    for (const Traits::Segment &s : t.segments) {
+        auto *ligne = reinterpret_cast<QRgb *>(pixels + s.y * ligneImage);
         std::fill(ligne + s.debut, ligne + s.fin, couleur);
-        uchar *lcodes = codes + qsizetype(s.y) * m_codes.bytesPerLine();
+        uchar *lcodes = codes + s.y * ligneCodes;
         std::fill(lcodes + s.debut, lcodes + s.fin, code);
     }
-    m_cleReference = m_image.cacheKey();
-    m_aVerifier |= t.etendue;
-    if (!m_verificationPrevue) {
-        m_verificationPrevue = true;
-        // Widget repaints are posted at low priority: the check runs before the one it joins.
-        QMetaObject::invokeMethod(this, &BoiteImage::verifier, Qt::QueuedConnection);
-    }
-}
-
-// A clock erases its hands and draws them again, mostly at the same places: once the caller
-// is done, only the rows that differ from the image as it was at the last check are repainted.
-void BoiteImage::verifier()
-{
-    m_verificationPrevue = false;
-    const QRect r = m_aVerifier & m_image.rect();
-    m_aVerifier = QRect();
-    if (r.isEmpty())
-        return;
-    if (m_image.cacheKey() != m_cleReference || m_reference.size() != m_image.size()) {
-        m_reference = m_image.copy();
-        m_cleReference = m_image.cacheKey();
-        repeindre(r.top(), r.bottom(), r);
-        return;
-    }
-    int haut = r.bottom() + 1;
-    int bas = r.top() - 1;
-    const auto octets = std::size_t(r.width()) * sizeof(QRgb);
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        const auto *image = reinterpret_cast<const QRgb *>(m_image.constScanLine(y)) + r.left();
-        auto *reference = reinterpret_cast<QRgb *>(m_reference.scanLine(y)) + r.left();
-        if (std::memcmp(image, reference, octets) != 0) {
-            std::memcpy(reference, image, octets);
-            haut = std::min(haut, y);
-            bas = y;
-        }
-    }
-    if (haut <= bas)
-        repeindre(haut, bas, r);
-}
-
-// Asks for the repaint of image rows haut to bas within the columns of r (image pixels).
-void BoiteImage::repeindre(int haut, int bas, const QRect &r)
-{
+    // The hands come back to the same places tick after tick, long before the next repaint:
+    // a place within the rectangle already waiting for it needs no new request.
     const qreal dpr = m_image.devicePixelRatio();
-    const QRectF logique(QPointF(r.left(), haut) / dpr, QSizeF(r.width(), bas - haut + 1) / dpr);
-    update(logique.toAlignedRect().translated(zoneDessin().topLeft()));
-}
-
-const BoiteImage::Trait &BoiteImage::trait(const QLineF &ligne)
-{
-    const qreal dpr = m_image.devicePixelRatio();
-    const auto pareil = [&](const Trait &t) {
-        return t.usage != 0 && t.x1 == ligne.x1() && t.y1 == ligne.y1() && t.x2 == ligne.x2()
-                && t.y2 == ligne.y2() && t.largeur == m_drawWidth && t.image == m_image.size()
-                && t.dpr == dpr;
-    };
-    auto it = std::find_if(m_traits.begin(), m_traits.end(), pareil);
-    if (it != m_traits.end()) {
-        it->usage = ++m_usages;
-        return *it;
-    }
-    Trait &t = *std::min_element(m_traits.begin(), m_traits.end(),
-                                 [](const Trait &a, const Trait &b) { return a.usage < b.usage; });
-    t = Trait {};
-    t.x1 = ligne.x1();
-    t.y1 = ligne.y1();
-    t.x2 = ligne.x2();
-    t.y2 = ligne.y2();
-    t.largeur = m_drawWidth;
-    t.image = m_image.size();
-    t.dpr = dpr;
-    t.usage = ++m_usages;
-
-    // The mask covers the line's box widened by the pen; the stroke is clipped to the image
-    // like a stroke on the image itself.
-    const qreal marge = (m_drawWidth / 2.0 + 2) * dpr;
-    const QRect boite = QRectF(ligne.p1() * dpr, ligne.p2() * dpr)
-                                .normalized()
-                                .adjusted(-marge, -marge, marge, marge)
-                                .toAlignedRect()
-                                .intersected(m_image.rect());
-    if (boite.isEmpty())
-        return t;
-    QImage masque(boite.size(), QImage::Format_Grayscale8);
-    masque.fill(0);
-    {
-        QPainter p(&masque);
-        p.translate(-QPointF(boite.topLeft()));
-        p.scale(dpr, dpr);
-        p.setPen(QPen(Qt::white, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawLine(ligne);
-    }
-    for (int j = 0; j < masque.height(); ++j) {
-        const uchar *l = masque.constScanLine(j);
-        for (int i = 0; i < masque.width();) {
-            if (!l[i]) {
-                ++i;
-                continue;
-            }
-            const int debut = i;
-            while (i < masque.width() && l[i])
-                ++i;
-            t.segments.push_back({boite.y() + j, boite.x() + debut, boite.x() + i});
-            t.etendue |= QRect(boite.x() + debut, boite.y() + j, i - debut, 1);
-        }
-    }
-    return t;
+    const QRect r = QRectF(QPointF(t.etendue.topLeft()) / dpr, QSizeF(t.etendue.size()) / dpr)
+                            .toAlignedRect()
+                            .translated(zoneDessin().topLeft());
+    if (r.isEmpty() || (isVisible() && m_aPeindre.contains(r)))
+        return;
+    m_aPeindre |= r;
+    update(m_aPeindre);
 }
 
 // Repaints only what is exposed: the border where it is, the image elsewhere.
 void BoiteImage::paintEvent(QPaintEvent *e)
 {
+    m_aPeindre = QRect();
     QPainter p(this);
     const QRect zone = zoneDessin();
     if (!zone.contains(e->rect()))

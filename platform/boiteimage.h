@@ -4,11 +4,11 @@
 #pragma once
 
 #include "couleur.h"
+#include "traits.h"
 #include "twips.h"
 
 #include <QImage>
 #include <QWidget>
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -64,31 +64,9 @@ protected:
 private:
     QRect zoneDessin() const;
     void preparerImage();
-    QPen crayon(Couleur c) const;
     std::uint8_t codeReference(Couleur c);
     template<class Trace> void tracer(Couleur c, const Trace &trace);
     void recolorer();
-
-    // The image pixels a line of the current pen covers, as runs along image rows.
-    struct Segment
-    {
-        int y;
-        int debut;
-        int fin; // one past the last pixel
-    };
-    struct Trait
-    {
-        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-        std::int16_t largeur = 0;
-        QSize image;
-        qreal dpr = 0;
-        std::vector<Segment> segments;
-        QRect etendue; // in image pixels
-        std::uint64_t usage = 0; // 0: never filled
-    };
-    const Trait &trait(const QLineF &ligne);
-    void verifier();
-    void repeindre(int haut, int bas, const QRect &r);
 
     RectTwips m_place;
     QImage m_image;
@@ -100,15 +78,9 @@ private:
     Couleur m_fore = couleurs::TexteFenetre;
     std::int16_t m_drawWidth = 1;
     bool m_autoRedraw = false;
-    // The last lines drawn: a clock draws its hands again and again at the same places.
-    std::array<Trait, 8> m_traits;
-    std::uint64_t m_usages = 0;
-    // The image as it was at the last check of what Line changed (valid while m_image's
-    // cache key is the one Line left), and where Line drew since.
-    QImage m_reference;
-    qint64 m_cleReference = 0;
-    QRect m_aVerifier;
-    bool m_verificationPrevue = false;
+    Traits m_traits; // the pixels of the last lines drawn
+    // What Line asked to repaint since the last repaint, in widget pixels.
+    QRect m_aPeindre;
 };
 
 } // namespace vl

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "couleur.h"
+#include "rafraichissement.h"
 
 #include <QDeadlineTimer>
 #include <QSet>
@@ -51,6 +52,8 @@ public:
     // exposed by the desktop, or asked to minimise and not yet hidden and shown again.
     Etat etat() const;
     void setKeyPreview(bool oui) { m_keyPreview = oui; }
+    // What holds the window's repaints to the screen's pace.
+    Rafraichissement &rafraichissement() { return m_rafraichissement; }
     bool keyPreview() const { return m_keyPreview; }
 
     // Runs Form_Load unless it has run already. Showing the window does it too.
@@ -97,6 +100,7 @@ private:
     QSet<int> m_touchesPrises; // keys whose press was acted on, until they are released
     bool m_keyPreview = false;
     bool m_charge = false;
+    Rafraichissement m_rafraichissement {this};
 };
 
 } // namespace vl

@@ -13,12 +13,15 @@
 #include "etiquette.h"
 #include "hasard.h"
 #include "plateautest.h"
+#include "rafraichissement.h"
 #include "tableaucases.h"
 #include "vorlanfrm.h"
 #include "zonetexte.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QWindow>
 #include <QtTest>
 #include <deque>
@@ -66,6 +69,12 @@ int executer(const std::function<void()> &action)
     QObject::connect(&garde, &QTimer::timeout, qApp, [] { QCoreApplication::exit(7); });
     garde.start(5000);
     return QCoreApplication::exec();
+}
+
+// The window as the screen shows it: what the last repaint that went through left there.
+QImage ecran(QWidget &w)
+{
+    return w.screen()->grabWindow(w.winId()).toImage();
 }
 
 // The colour painted at a point of the window, in logical pixels.
@@ -119,6 +128,8 @@ private slots:
     void demarrage();
     void focus();
 
+    void presentation_data();
+    void presentation();
     void boitePerdu();
     void apparitionBloquee();
     void vraieBoiteMessage();
@@ -429,6 +440,66 @@ void TestFenetre::focus()
     QCOMPARE(QApplication::focusWidget(), &w.Picture1());
 }
 
+void TestFenetre::presentation_data()
+{
+    QTest::addColumn<bool>("touche"); // the change: the Left key, or else a tick
+    QTest::addColumn<int>("ecart"); // ms on the pace's clock since the last repaint
+    QTest::addColumn<bool>("tenue"); // the repaint waits for the end of the refresh
+
+    QTest::newRow("un tic juste après un rafraîchissement se montre au suivant")
+            << false << 0 << true;
+    QTest::newRow("une touche juste après un rafraîchissement se montre au suivant")
+            << true << 0 << true;
+    QTest::newRow("un tic une seconde après le dernier rafraîchissement se montre aussitôt")
+            << false << 1000 << false;
+}
+
+// A change reaches the screen with the first repaint that goes through after it, and not
+// before: right after a repaint, Qt's request waits for the end of the refresh period; long
+// after one, it goes through at once. The pace's clock stands still, so nothing here depends
+// on how fast the machine runs.
+void TestFenetre::presentation()
+{
+    QFETCH(bool, touche);
+    QFETCH(int, ecart);
+    QFETCH(bool, tenue);
+
+    VorlanFrm &w = *m_w;
+    Rafraichissement &r = w.rafraichissement();
+    auto instant = Rafraichissement::Chrono::now();
+    Rafraichissement::remplacerHorloge([&] { return instant; });
+    const auto retablir = qScopeGuard([] { Rafraichissement::remplacerHorloge({}); });
+    r.peindre();
+    instant += std::chrono::milliseconds(ecart);
+
+    // The piece stands in rows 1 to 3 of column 4: a tick brings its bottom colour into row
+    // 4, the key its top colour into column 3.
+    const int p = w.jeu().Position();
+    const int cible = touche ? p - 1 : p + 30;
+    const QColor avant = ecran(w).pixelColor(centreCase(w, cible));
+    std::vector<QColor> vues; // the cell on the screen after each repaint
+    connect(&r, &Rafraichissement::presente, this,
+            [&] { vues.push_back(ecran(w).pixelColor(centreCase(w, cible))); });
+    const std::uint64_t n = r.presentations();
+    if (touche)
+        QTest::keyClick(w.windowHandle(), Qt::Key_Left);
+    else
+        w.Timer1_Timer();
+    const QColor apres = resoudre(w.jeu().lbl(cible), w.palette());
+    QVERIFY(apres != avant);
+
+    // Qt's request for the repaint, and no timer.
+    QCoreApplication::sendPostedEvents(&w, QEvent::UpdateRequest);
+    QCOMPARE(r.enAttente(), tenue);
+    QCOMPARE(r.presentations(), n + (tenue ? 0 : 1));
+    if (tenue)
+        QCOMPARE(ecran(w).pixelColor(centreCase(w, cible)), avant);
+    QTRY_COMPARE(r.presentations(), n + 1);
+    QCOMPARE(vues.size(), std::size_t(1));
+    QCOMPARE(vues.front(), apres);
+    QVERIFY(!r.enAttente());
+}
+
 // A column full up to row 4 and the piece resting on the floor beside it: the next tick lands
 // it, and the draw sends the next piece into the full column.
 void TestFenetre::boitePerdu()
@@ -451,6 +522,11 @@ void TestFenetre::boitePerdu()
         m_texteBoite = texte;
         QCOMPARE(parent, &w);
         tictacPendantBoite = w.Timer1().Enabled();
+        // The landing is on the screen before the box opens: the piece in column 2 and the
+        // column 1 that blocked the next one.
+        const QImage vue = ecran(w);
+        for (const int i : {202, 41})
+            QCOMPARE(vue.pixelColor(centreCase(w, i)), resoudre(w.jeu().lbl(i), w.palette()));
         // While the box is open, the event loop runs: no tick may move anything.
         const QStringList avant = test::lire(w.jeu());
         QTest::qWait(50);
