@@ -4,10 +4,12 @@
 # shellcheck shell=bash disable=SC2154 # vorlan and affichage are set by the sourcing script
 # Shared by the scripts that run the game on a real display server; sourced by x11.sh and
 # sway.sh, which start their server and set `affichage` to the variables that reach it.
-# Cleans everything up on exit (showing the logs on failure), and defines:
+# Cleans everything up on exit, and defines:
 #   attend SECONDES COMMANDE...  runs COMMANDE every 20 ms until it succeeds, or fails
 #   lances                       the server's processes, stopped in reverse order on exit
+#   processus_suivis             "NAME PID START" of each process whose state a failure shows
 #   arrete_lances                stops them now
+#   en_vie PID                   whether the process PID runs (neither gone nor a zombie)
 #   demarre_jeu [VAR=VALEUR...]  starts the game in a fixed environment, plus these variables
 #   jeu_en_vie, jeu_termine      whether the game runs
 #   lire_bas                     sets $bas to the row (1 to 20) of the falling piece's bottom
@@ -19,8 +21,9 @@
 
 travail=$(mktemp -d "${TMPDIR:-/tmp}/vorlan-bureau.XXXXXX")
 mkdir -m 700 "$travail/runtime" "$travail/home"
-lances=() # the display server's processes, in the order they were started
-jeu=      # the game, until it has been waited for
+lances=()           # the display server's processes, in the order they were started
+processus_suivis=() # the server's processes and the game, with their start times
+jeu=                # the game, until it has been waited for
 
 arrete_lances()
 {
@@ -32,20 +35,67 @@ arrete_lances()
     lances=()
 }
 
+en_vie()
+{
+    local etat
+    { read -r _ _ etat _ <"/proc/$1/stat"; } 2>/dev/null && [[ $etat != Z ]]
+}
+
+# etat_processus NAME PID START: how long ago the process was started (START is an
+# $EPOCHREALTIME), and whether it still runs: if not, its exit status (unless the script
+# already collected it); if so, its state and the kernel function each of its threads waits
+# in (a program stuck waiting differs from one that ended or one that is busy).
+etat_processus()
+{
+    local nom=$1 pid=$2 depuis statut=0
+    depuis=$(awk -v a="$3" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.3f", b - a }')
+    if ! en_vie "$pid"; then
+        wait "$pid" 2>/dev/null || statut=$?
+        if ((statut == 127)); then
+            echo "--- $nom (pid $pid): started ${depuis} s ago, ended (status collected earlier)"
+        else
+            echo "--- $nom (pid $pid): started ${depuis} s ago, ended with status $statut"
+        fi
+        return
+    fi
+    echo "--- $nom (pid $pid): started ${depuis} s ago, running, $(grep '^State:' "/proc/$pid/status")"
+    local tache
+    for tache in /proc/"$pid"/task/*; do
+        echo "    thread ${tache##*/} $(<"$tache/comm"): $(grep '^State:' "$tache/status" | cut -f2)," \
+            "waiting in $(<"$tache/wchan")"
+    done 2>/dev/null
+}
+
+# On failure, before anything is stopped: the state of the display and of each process, then
+# the logs.
+diagnostic()
+{
+    if [[ $(type -t etat_affichage) == function ]]; then
+        etat_affichage
+    fi
+    local suivi
+    for suivi in "${processus_suivis[@]}"; do
+        # shellcheck disable=SC2086 # NAME PID START, split on purpose
+        etat_processus $suivi
+    done
+    local journal
+    for journal in "$travail"/*.log; do
+        [[ -s $journal ]] && { echo "--- ${journal##*/}"; cat "$journal"; }
+    done
+}
+
 termine()
 {
     local statut=$?
+    set +e
+    if ((statut != 0)); then
+        diagnostic
+    fi
     if [[ -n $jeu ]]; then
-        kill "$jeu" 2>/dev/null || true
-        wait "$jeu" 2>/dev/null || true
+        kill "$jeu" 2>/dev/null
+        wait "$jeu" 2>/dev/null
     fi
     arrete_lances
-    if ((statut != 0)); then
-        local journal
-        for journal in "$travail"/*.log; do
-            [[ -s $journal ]] && { echo "--- ${journal##*/}"; cat "$journal"; }
-        done
-    fi
     rm -rf "$travail"
     exit "$statut"
 }
@@ -74,13 +124,10 @@ demarre_jeu()
         PATH=/usr/bin:/bin LANG=C.UTF-8 "${sanitiseurs[@]}" "$@" "$vorlan" \
         >"$travail/vorlan-stdout.log" 2>"$travail/vorlan-stderr.log" &
     jeu=$!
+    processus_suivis+=("vorlan $jeu $EPOCHREALTIME")
 }
 
-jeu_en_vie()
-{
-    local etat
-    { read -r _ _ etat _ <"/proc/$jeu/stat"; } 2>/dev/null && [[ $etat != Z ]]
-}
+jeu_en_vie() { en_vie "$jeu"; }
 
 jeu_termine() { ! jeu_en_vie; }
 

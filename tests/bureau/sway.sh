@@ -12,6 +12,7 @@
 #   capture FICHIER              a screenshot of that window's client area
 #   touche TOUCHE                presses and releases a key, by its xkb name
 #   sway_commande COMMANDE...    a sway command on the game's window
+# On failure it prints sway's tree of windows.
 #
 # sway refuses to run as root: as root it runs as nobody, in a runtime directory of its own;
 # the game and the tools reach it through the socket's absolute path.
@@ -46,6 +47,7 @@ fi
     WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
     sway -c "$travail/sway.conf" >>"$travail/sway.log" 2>&1 &
 lances+=($!)
+processus_suivis+=("sway $! $EPOCHREALTIME")
 
 prise_prete()
 {
@@ -64,8 +66,16 @@ affichage=(WAYLAND_DISPLAY="$WAYLAND_DISPLAY" XDG_SESSION_TYPE=wayland)
 
 wtype -s 600000 '' >>"$travail/wtype.log" 2>&1 &
 lances+=($!)
+processus_suivis+=("wtype $! $EPOCHREALTIME")
 clavier_pret() { swaymsg -t get_inputs | grep -q '"type": "keyboard"'; }
 attend 10 clavier_pret || { echo "FAIL no virtual keyboard on sway's seat" >&2; exit 1; }
+
+# What decides why a window did not show: sway's tree of outputs, workspaces and windows.
+etat_affichage()
+{
+    echo "--- sway's tree (swaymsg -t get_tree)"
+    timeout 5 swaymsg -t get_tree 2>&1 || true
+}
 
 # The client area of the game's window, from sway's tree: the container's place plus the
 # window's place in it.
