@@ -60,7 +60,7 @@ done < <(tail -n 28 <<<"$plateau" | nl -ba -w1 -s' ')
 verifie "mauvaises == 0" "one-pixel borders across the 20 rows and down the 8 columns"
 
 xdotool windowactivate --sync "$fenetre"
-if attend 10 ferme_par_alt_f4; then
+if ferme_par_alt_f4; then
     statut=0
     wait "$jeu" || statut=$?
     jeu=

@@ -54,7 +54,7 @@ tour "Escape" xdotool key Escape
 
 # Alt+F4 is openbox's own close command: the window manager asks the window to close.
 xdotool windowactivate --sync "$fenetre"
-if attend 10 ferme_par_alt_f4; then
+if ferme_par_alt_f4; then
     statut=0
     wait "$jeu" || statut=$?
     jeu=

@@ -8,43 +8,65 @@
 # there), and defines, beside those of commun.sh:
 #   fenetre_visible              sets $fenetre to the game's one visible window
 #   capture FICHIER              a screenshot of that window's client area
-#   ferme_par_alt_f4             presses Alt+F4, openbox's close command, and waits a second
-#                                for the game to end
+#   ferme_par_alt_f4             presses Alt+F4, openbox's close command, and waits for the
+#                                game to end
+# On failure it prints the X server's window tree and openbox's list of the windows it manages.
 
-for outil in Xvfb openbox xdotool xprop import; do
+for outil in Xvfb openbox xdotool xprop xwininfo import; do
     command -v "$outil" >/dev/null || { echo "FAIL $outil is not installed" >&2; exit 1; }
 done
 
 # shellcheck source=tests/bureau/commun.sh
 source "$(dirname "${BASH_SOURCE[0]}")/commun.sh"
 
-# Xvfb picks a free display number itself and writes it to fd 3 once it accepts clients;
-# openbox then takes the display. Now and then a freshly started server refuses openbox's
-# first connection: the pair is started again, up to three times.
-gestionnaire_pret() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-# pret_ou_fini PID: openbox is ready, or its process PID has ended (no use waiting longer).
-pret_ou_fini() { gestionnaire_pret || ! kill -0 "$1" 2>/dev/null; }
-demarre_affichage()
-{
-    : >"$travail/affichage"
-    Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$travail/affichage" \
-        >>"$travail/xvfb.log" 2>&1 &
-    lances+=($!)
-    attend 30 grep -q '^[0-9]\+$' "$travail/affichage" || return 1
-    DISPLAY=:$(<"$travail/affichage")
-    export DISPLAY
-    env -i DISPLAY="$DISPLAY" HOME="$travail/home" PATH=/usr/bin:/bin openbox --sm-disable \
-        >>"$travail/openbox.log" 2>&1 &
-    lances+=($!)
-    attend 30 pret_ou_fini "$!" && gestionnaire_pret
-}
-essais=0
-until demarre_affichage; do
-    arrete_lances
-    ((++essais < 3)) || { echo "FAIL Xvfb and openbox did not start" >&2; exit 1; }
-done
-
+# Xvfb picks a free display number itself and writes it to fd 3 once it accepts clients.
+# -noreset: an X server resets when its last client leaves, and a client that connects during
+# the reset cannot open the display. A tool that polled the display before openbox connected
+# made openbox's start fail that way now and then; the display must stay as it is whatever
+# comes and goes.
+Xvfb -displayfd 3 -noreset -screen 0 1600x1200x24 -nolisten tcp 3>"$travail/affichage" \
+    >>"$travail/xvfb.log" 2>&1 &
+lances+=($!)
+processus_suivis+=("Xvfb $! $EPOCHREALTIME")
+attend 30 grep -q '^[0-9]\+$' "$travail/affichage" || { echo "FAIL Xvfb did not start" >&2; exit 1; }
+DISPLAY=:$(<"$travail/affichage")
+export DISPLAY
 affichage=(DISPLAY="$DISPLAY")
+
+# What decides why a window did not show: the windows the X server has, whether the game's
+# are mapped and in which state the window manager put them, and the windows openbox manages.
+etat_affichage()
+{
+    echo "--- X window tree (xwininfo -root -tree)"
+    timeout 5 xwininfo -root -tree 2>&1
+    local w
+    for w in $(timeout 5 xdotool search --name '^Vorlan$' 2>/dev/null); do
+        echo "--- window $w titled Vorlan: $(timeout 5 xwininfo -id "$w" | grep 'Map State')," \
+            "$(timeout 5 xprop -id "$w" WM_STATE | grep 'window state' || echo 'no WM_STATE')"
+    done
+    echo "--- openbox's clients (xprop -root _NET_CLIENT_LIST _NET_ACTIVE_WINDOW)"
+    timeout 5 xprop -root _NET_CLIENT_LIST _NET_ACTIVE_WINDOW 2>&1
+}
+
+# openbox is ready only once it runs its --startup command. It sets _NET_SUPPORTING_WM_CHECK
+# much earlier, as soon as it intercepts map requests, and only then loads its configuration
+# and theme, grabs its keys and adopts the windows that exist; while adopting them it moves the
+# events already queued into a private queue that its main loop reads only when the next event
+# comes. A window that asks to be mapped in that gap stays unmapped until some unrelated event
+# reaches openbox, which in a test may never happen.
+printf -v pret 'touch %q' "$travail/openbox-pret"
+env -i DISPLAY="$DISPLAY" HOME="$travail/home" PATH=/usr/bin:/bin \
+    openbox --sm-disable --startup "$pret" >>"$travail/openbox.log" 2>&1 &
+openbox=$!
+lances+=("$openbox")
+processus_suivis+=("openbox $openbox $EPOCHREALTIME")
+# shellcheck disable=SC2317 # called through attend
+openbox_pret()
+{
+    en_vie "$openbox" || { echo "FAIL openbox ended at start-up" >&2; exit 1; }
+    [[ -e $travail/openbox-pret ]]
+}
+attend 30 openbox_pret || { echo "FAIL openbox did not finish starting" >&2; exit 1; }
 
 fenetre_visible()
 {
@@ -55,10 +77,8 @@ fenetre_visible()
 
 capture() { import -silent -window "$fenetre" "$1"; }
 
-# Openbox may still be setting up its key bindings when the game is already shown: a press
-# that came too early is repeated.
 ferme_par_alt_f4()
 {
     xdotool key alt+F4
-    attend 1 jeu_termine
+    attend 10 jeu_termine
 }
