@@ -14,7 +14,9 @@
 #   jeu_en_vie, jeu_termine      whether the game runs
 #   lire_bas                     sets $bas to the row (1 to 20) of the falling piece's bottom
 #                                cell as a capture (the display's `capture FICHIER`) shows it
-#   apres_un_tic                 waits for the piece to move down one row
+#   descend                      waits for the piece to move down from row $bas
+#   piece_haute                  brings a new piece when the falling one is low
+#   cachee_puis_montree ...      checks that the game stands still while hidden
 #   verifie CONDITION MESSAGE    counts and prints a check (CONDITION is arithmetic)
 #   bilan                        prints the counts; fails when a check failed
 # and $travail, a private directory removed on exit.
@@ -131,26 +133,78 @@ jeu_en_vie() { en_vie "$jeu"; }
 
 jeu_termine() { ! jeu_en_vie; }
 
-# The row of the piece's bottom cell: the lowest row holding a piece colour, the only piece
-# on the board during these tests. Fails while the window shows no piece (not mapped, or not
-# painted yet).
+# The row of the falling piece's bottom cell, from a fresh capture: the piece holds the
+# topmost coloured cell, and runs down its column from there (pieces that landed lie below,
+# apart from it while it falls). Fails while the window shows no piece (not mapped, or not
+# painted yet). $bas_lu is when the capture started: the row may have changed since.
 bas=0
+bas_lu=0
 lire_bas()
 {
+    bas_lu=$EPOCHREALTIME
     capture "$travail/capture.png" 2>/dev/null || return 1
-    bas=$("$lireplateau" "$travail/capture.png" | awk '/[^.]/ { n = NR } END { print n + 0 }')
+    bas=$("$lireplateau" "$travail/capture.png" | head -n 20 | awk '
+        !col { col = match($0, /[^.]/); if (col) n = NR; next }
+        NR == n + 1 && substr($0, col, 1) != "." { n = NR }
+        END { print n + 0 }')
     ((bas > 0))
 }
 
-# Waits for the next tick (the piece moves down one row), so that the next second is free of
-# ticks; leaves the new row in $bas.
-apres_un_tic()
+# Waits up to 10 s for the piece to move down from row $bas (a tick runs); leaves the new row
+# in $bas.
+descend()
 {
-    attend 10 lire_bas || { echo "FAIL the window shows no piece" >&2; exit 1; }
     local avant=$bas
     # shellcheck disable=SC2317 # called through attend
     a_bouge() { lire_bas && ((bas != avant)); }
-    attend 5 a_bouge || { echo "FAIL the piece stays at row $avant: no tick runs" >&2; exit 1; }
+    attend 10 a_bouge
+}
+
+# A piece high on the board, for a check that needs many ticks before it lands: one lower than
+# row 6 is dropped with Space (the display's `touche`), and the next one, which starts at row
+# 3, is waited for.
+piece_haute()
+{
+    attend 10 lire_bas || { echo "FAIL the window shows no piece" >&2; exit 1; }
+    ((bas > 6)) || return 0
+    touche space
+    # shellcheck disable=SC2317 # called through attend
+    nouvelle() { lire_bas && ((bas <= 4)); }
+    attend 10 nouvelle || { echo "FAIL Space did not bring a new piece (row $bas)" >&2; exit 1; }
+}
+
+# ecart A B: B - A, in seconds, of two $EPOCHREALTIME values.
+ecart() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b - a }'; }
+
+# cachee_puis_montree NAME HIDE HIDDEN SHOW SHOWN: the game, hidden by the command HIDE (until
+# the command HIDDEN succeeds) for 6 s and shown again by SHOW (until SHOWN succeeds), stands
+# still while hidden and goes on once shown. On a loaded machine each step may take seconds,
+# and the piece falls a row a second while visible: the rows it may fall are counted from the
+# measured time it was visible, between the capture before HIDE and HIDDEN, and between SHOW
+# and the capture after it; at most one tick in each span beyond its whole seconds, and one
+# for the game's own delay in noticing the change. Had it gone on, it would have fallen six
+# more.
+cachee_puis_montree()
+{
+    local nom=$1 cache=$2 cachee=$3 montre=$4 montree=$5
+    piece_haute
+    local depart=$bas debut=$bas_lu
+    $cache
+    attend 10 "$cachee" || { echo "FAIL $nom: the window was never hidden" >&2; exit 1; }
+    local visible1
+    visible1=$(ecart "$debut" "$EPOCHREALTIME")
+    sleep 6
+    local retour=$EPOCHREALTIME
+    $montre
+    attend 10 "$montree" || { echo "FAIL $nom: the window was never shown again" >&2; exit 1; }
+    attend 10 lire_bas || { echo "FAIL $nom: no piece on screen once shown" >&2; exit 1; }
+    local montree_a=$bas visible2
+    visible2=$(ecart "$retour" "$EPOCHREALTIME")
+    local permis=$((${visible1%.*} + ${visible2%.*} + 3))
+    verifie "montree_a - depart <= permis" "$nom: hidden for 6 s, the piece went from row \
+$depart to row $montree_a (at most $permis rows while visible for $visible1 s and $visible2 s)"
+    descend || true
+    verifie "bas > montree_a" "$nom: shown again, the piece went on from row $montree_a to row $bas"
 }
 
 reussis=0

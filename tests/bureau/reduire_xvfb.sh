@@ -21,36 +21,19 @@ demarre_jeu
 attend 30 fenetre_visible || { echo "FAIL no single visible window titled \"Vorlan\"" >&2; exit 1; }
 
 etat_wm() { xprop -id "$fenetre" WM_STATE 2>/dev/null | grep -q "window state: $1"; }
+minimisee() { etat_wm Iconic; }
+normale() { etat_wm Normal; }
+# Restored through the window manager, as from its task list. The game takes keys (Space,
+# Escape) only in its active window, as from the keyboard.
+restaure() { xdotool windowactivate --sync "$fenetre"; }
+minimise_par_le_gestionnaire() { xdotool windowminimize "$fenetre"; }
+echappe() { xdotool key Escape; }
 
-# One round: minimise with the given command, stay minimised three seconds (three ticks),
-# restore through the window manager, and watch the piece for two and a half seconds more.
-tour()
-{
-    local nom=$1
-    shift
-    apres_un_tic
-    local depart=$bas
-    "$@"
-    attend 5 etat_wm Iconic || { echo "FAIL $nom: the window manager never showed it minimised" >&2; exit 1; }
-    sleep 3
-    xdotool windowactivate --sync "$fenetre"
-    attend 5 etat_wm Normal || { echo "FAIL $nom: the window manager did not restore it" >&2; exit 1; }
-    attend 5 lire_bas || { echo "FAIL $nom: no piece on screen after restoring" >&2; exit 1; }
-    local restaure=$bas
-    # A tick may fall between the minimise command and the window's state change, or between
-    # the restore and the capture: one row at most, against three had the game gone on.
-    verifie "restaure - depart <= 1" \
-        "$nom: minimised for 3 s, the piece went from row $depart to row $restaure"
-    sleep 2.5
-    attend 5 lire_bas || { echo "FAIL $nom: no piece on screen" >&2; exit 1; }
-    verifie "bas - restaure >= 2" \
-        "$nom: restored for 2.5 s, the piece went on from row $restaure to row $bas"
-}
-
-tour "the window manager's minimise" xdotool windowminimize "$fenetre"
-# Escape reaches the game only in its active window, as from the keyboard.
-xdotool windowactivate --sync "$fenetre"
-tour "Escape" xdotool key Escape
+restaure
+cachee_puis_montree "the window manager's minimise" minimise_par_le_gestionnaire minimisee \
+    restaure normale
+restaure
+cachee_puis_montree "Escape" echappe minimisee restaure normale
 
 # Alt+F4 is openbox's own close command: the window manager asks the window to close.
 xdotool windowactivate --sync "$fenetre"

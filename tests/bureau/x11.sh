@@ -8,6 +8,7 @@
 # there), and defines, beside those of commun.sh:
 #   fenetre_visible              sets $fenetre to the game's one visible window
 #   capture FICHIER              a screenshot of that window's client area
+#   touche TOUCHE                presses and releases a key, by its X keysym name
 #   ferme_par_alt_f4             presses Alt+F4, openbox's close command, and waits for the
 #                                game to end
 # On failure it prints the X server's window tree and openbox's list of the windows it manages.
@@ -76,6 +77,8 @@ fenetre_visible()
 }
 
 capture() { import -silent -window "$fenetre" "$1"; }
+
+touche() { xdotool key "$1"; }
 
 ferme_par_alt_f4()
 {
