@@ -10,7 +10,8 @@
 #   processus_suivis             "NAME PID START" of each process whose state a failure shows
 #   arrete_lances                stops them now
 #   en_vie PID                   whether the process PID runs (neither gone nor a zombie)
-#   demarre_jeu [VAR=VALEUR...]  starts the game in a fixed environment, plus these variables
+#   demarre_jeu [VAR=VALEUR...]  starts the game in a fixed environment, plus these variables,
+#                                at $jeu_lance (an $EPOCHREALTIME)
 #   jeu_en_vie, jeu_termine      whether the game runs
 #   lire_bas                     sets $bas to the row (1 to 20) of the falling piece's bottom
 #                                cell as a capture (the display's `capture FICHIER`) shows it
@@ -126,7 +127,8 @@ demarre_jeu()
         PATH=/usr/bin:/bin LANG=C.UTF-8 "${sanitiseurs[@]}" "$@" "$vorlan" \
         >"$travail/vorlan-stdout.log" 2>"$travail/vorlan-stderr.log" &
     jeu=$!
-    processus_suivis+=("vorlan $jeu $EPOCHREALTIME")
+    jeu_lance=$EPOCHREALTIME
+    processus_suivis+=("vorlan $jeu $jeu_lance")
 }
 
 jeu_en_vie() { en_vie "$jeu"; }

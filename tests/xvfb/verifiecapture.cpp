@@ -6,10 +6,12 @@
 // piece in rows 1 to 3 of one column, and nothing else coloured in the frame or where the
 // hidden swatches lie.
 //
-// verifiecapture CAPTURE.png            all the checks; exit 0 when they pass, 1 otherwise
-// verifiecapture --tombee CAPTURE.png   the same, the piece at any height of its column (for a
-//                                       capture that may come after the first ticks)
-// verifiecapture --peinte CAPTURE.png   exit 0 once the window has been painted, 2 before
+// verifiecapture CAPTURE.png                 all the checks; exit 0 when they pass, 1 otherwise
+// verifiecapture --tombee CAPTURE.png        the same, the piece at any height of its column
+//                                            (for a capture that may come after the first ticks)
+// verifiecapture --descendue N CAPTURE.png   the same, the piece at most N rows below rows 1 to 3
+//                                            (for a capture that came after at most N ticks)
+// verifiecapture --peinte CAPTURE.png        exit 0 once the window has been painted, 2 before
 
 #include <QImage>
 #include <QRect>
@@ -148,7 +150,7 @@ private:
     QStringList m_echecs;
 };
 
-int verifie(const QImage &image, bool tombee)
+int verifie(const QImage &image, int descenteMax)
 {
     Verification v(image);
     if (image.size() != Client) {
@@ -191,18 +193,21 @@ int verifie(const QImage &image, bool tombee)
         }
     }
 
-    // One piece: three coloured cells in rows 1 to 3 of one column (or lower down it).
+    // One piece: three coloured cells in rows 1 to 3 of one column, or at most descenteMax
+    // rows lower down it.
     const int colonne = colorees.isEmpty() ? 0 : colorees.first() % 10;
-    const int haut = tombee && !colorees.isEmpty() ? colorees.first() : 10 + colonne;
+    const int haut = colorees.isEmpty() ? 10 + colonne : colorees.first();
     const QList<int> piece = {haut, haut + 10, haut + 20};
-    if (colorees != piece) {
+    if (colorees != piece || haut / 10 - 1 > descenteMax) {
         QStringList indices;
         for (int i : colorees)
             indices << QString::number(i);
         v.echec(QStringLiteral("coloured cells {%1} are not one piece in %2 of a column")
                         .arg(indices.join(QLatin1Char(' ')),
-                             tombee ? QStringLiteral("three rows")
-                                    : QStringLiteral("rows 1 to 3")));
+                             descenteMax == 0 ? QStringLiteral("rows 1 to 3")
+                                              : QStringLiteral("rows 1 to 3, or at most %1 "
+                                                               "rows lower,")
+                                                        .arg(descenteMax)));
     }
 
     // Around the board inside the frame's etched line, and where the preview and the palette
@@ -225,11 +230,23 @@ int verifie(const QImage &image, bool tombee)
 
 int main(int argc, char *argv[])
 {
-    const QString option = argc == 3 ? QString::fromLocal8Bit(argv[1]) : QString();
-    const bool attentePeinture = option == QLatin1String("--peinte");
-    const bool tombee = option == QLatin1String("--tombee");
-    if (argc != 2 && !attentePeinture && !tombee) {
-        std::fprintf(stderr, "usage: verifiecapture [--peinte | --tombee] CAPTURE.png\n");
+    const QString option = argc >= 3 ? QString::fromLocal8Bit(argv[1]) : QString();
+    bool attentePeinture = false;
+    int descenteMax = 0; // the piece's top cell is in row 1 to 18: at most 17 rows lower
+    bool valide = argc == 2;
+    if (argc == 3 && option == QLatin1String("--peinte")) {
+        attentePeinture = valide = true;
+    } else if (argc == 3 && option == QLatin1String("--tombee")) {
+        descenteMax = 17;
+        valide = true;
+    } else if (argc == 4 && option == QLatin1String("--descendue")) {
+        descenteMax = QString::fromLocal8Bit(argv[2]).toInt(&valide);
+        valide = valide && descenteMax >= 0;
+    }
+    if (!valide) {
+        std::fprintf(stderr,
+                     "usage: verifiecapture [--peinte | --tombee | --descendue N] "
+                     "CAPTURE.png\n");
         return 1;
     }
     const QString chemin = QString::fromLocal8Bit(argv[argc - 1]);
@@ -241,5 +258,5 @@ int main(int argc, char *argv[])
     image = image.convertToFormat(QImage::Format_RGB32);
     if (attentePeinture)
         return estPeinte(image) ? 0 : 2;
-    return verifie(image, tombee);
+    return verifie(image, descenteMax);
 }
