@@ -169,9 +169,10 @@ piece_haute()
 {
     attend 10 lire_bas || { echo "FAIL the window shows no piece" >&2; exit 1; }
     ((bas > 6)) || return 0
+    local tombee=$bas
     touche space
     # shellcheck disable=SC2317 # called through attend
-    nouvelle() { lire_bas && ((bas <= 4)); }
+    nouvelle() { lire_bas && ((bas < tombee)); }
     attend 10 nouvelle || { echo "FAIL Space did not bring a new piece (row $bas)" >&2; exit 1; }
 }
 
