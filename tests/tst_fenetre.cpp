@@ -19,6 +19,7 @@
 #include "zonetexte.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QScopeGuard>
 #include <QScreen>
@@ -130,6 +131,9 @@ private slots:
 
     void presentation_data();
     void presentation();
+    void scoreAffiche_data();
+    void scoreAffiche();
+    void boitePerdu_data();
     void boitePerdu();
     void apparitionBloquee();
     void vraieBoiteMessage();
@@ -443,25 +447,31 @@ void TestFenetre::focus()
 void TestFenetre::presentation_data()
 {
     QTest::addColumn<bool>("touche"); // the change: the Left key, or else a tick
-    QTest::addColumn<int>("ecart"); // ms on the pace's clock since the last repaint
+    QTest::addColumn<double>("periodes"); // refresh periods on the pace's clock since the last
+                                          // repaint
     QTest::addColumn<bool>("tenue"); // the repaint waits for the end of the refresh
 
     QTest::newRow("un tic juste après un rafraîchissement se montre au suivant")
-            << false << 0 << true;
+            << false << 0.0 << true;
     QTest::newRow("une touche juste après un rafraîchissement se montre au suivant")
-            << true << 0 << true;
+            << true << 0.0 << true;
+    QTest::newRow("un tic à mi-période attend la fin de la période") << false << 0.5 << true;
+    QTest::newRow("un tic à 99 % de la période attend encore") << false << 0.99 << true;
+    QTest::newRow("un tic une période après le dernier rafraîchissement se montre aussitôt")
+            << false << 1.0 << false;
     QTest::newRow("un tic une seconde après le dernier rafraîchissement se montre aussitôt")
-            << false << 1000 << false;
+            << false << 60.0 << false;
 }
 
 // A change reaches the screen with the first repaint that goes through after it, and not
-// before: right after a repaint, Qt's request waits for the end of the refresh period; long
-// after one, it goes through at once. The pace's clock stands still, so nothing here depends
-// on how fast the machine runs.
+// before: within a refresh period of a repaint, Qt's request waits for the end of that
+// period; a period or more after one, it goes through at once. The pace's clock stands still,
+// and the wait is checked from below only (a busy machine can only make it longer), so
+// nothing here depends on how fast the machine runs.
 void TestFenetre::presentation()
 {
     QFETCH(bool, touche);
-    QFETCH(int, ecart);
+    QFETCH(double, periodes);
     QFETCH(bool, tenue);
 
     VorlanFrm &w = *m_w;
@@ -470,7 +480,8 @@ void TestFenetre::presentation()
     Rafraichissement::remplacerHorloge([&] { return instant; });
     const auto retablir = qScopeGuard([] { Rafraichissement::remplacerHorloge({}); });
     r.peindre();
-    instant += std::chrono::milliseconds(ecart);
+    const auto ecart = std::chrono::duration_cast<std::chrono::nanoseconds>(r.periode() * periodes);
+    instant += ecart;
 
     // The piece stands in rows 1 to 3 of column 4: a tick brings its bottom colour into row
     // 4, the key its top colour into column 3.
@@ -478,9 +489,14 @@ void TestFenetre::presentation()
     const int cible = touche ? p - 1 : p + 30;
     const QColor avant = ecran(w).pixelColor(centreCase(w, cible));
     std::vector<QColor> vues; // the cell on the screen after each repaint
-    connect(&r, &Rafraichissement::presente, this,
-            [&] { vues.push_back(ecran(w).pixelColor(centreCase(w, cible))); });
+    QElapsedTimer depuisDemande; // started before the request: it can only overstate the wait
+    qint64 attente = -1; // ns from the request to the repaint
+    connect(&r, &Rafraichissement::presente, this, [&] {
+        attente = depuisDemande.nsecsElapsed();
+        vues.push_back(ecran(w).pixelColor(centreCase(w, cible)));
+    });
     const std::uint64_t n = r.presentations();
+    depuisDemande.start();
     if (touche)
         QTest::keyClick(w.windowHandle(), Qt::Key_Left);
     else
@@ -498,22 +514,87 @@ void TestFenetre::presentation()
     QCOMPARE(vues.size(), std::size_t(1));
     QCOMPARE(vues.front(), apres);
     QVERIFY(!r.enAttente());
+    // Never two repaints less than a period apart.
+    if (tenue)
+        QVERIFY2(ecart.count() + attente >= r.periode().count(),
+                 qPrintable(QStringLiteral("repainted %1 ms after the request")
+                                    .arg(double(attente) / 1e6)));
 }
 
-// A column full up to row 4 and the piece resting on the floor beside it: the next tick lands
-// it, and the draw sends the next piece into the full column.
-void TestFenetre::boitePerdu()
+void TestFenetre::scoreAffiche_data()
 {
+    QTest::addColumn<int>("intervalle"); // before the tick, in ms
+    QTest::addColumn<int>("intervalleApres");
+    QTest::addColumn<QString>("score");
+
+    QTest::newRow("5 cases éliminées à 1000 ms: 995 ms, score 5") << 1000 << 995 << "5";
+    QTest::newRow("5 cases éliminées à 7 ms: 2 ms, score 998") << 7 << 2 << "998";
+    QTest::newRow("5 cases éliminées à 4 ms: plancher de 1 ms, score 999") << 4 << 1 << "999";
+}
+
+// A landing that removes five cells: the score label shows the new score, on the screen.
+void TestFenetre::scoreAffiche()
+{
+    QFETCH(int, intervalle);
+    QFETCH(int, intervalleApres);
+    QFETCH(QString, score);
+
     VorlanFrm &w = *m_w;
     Jeu &jeu = w.jeu();
-    test::poser(jeu, {});
-    for (int ligne = 4; ligne <= 20; ++ligne)
-        jeu.setLbl(ligne * 10 + 1, Jeu::Palette[std::size_t(ligne % 2 ? 0 : 1)]);
-    for (int i = 0; i < 3; ++i)
-        jeu.setLbl(182 + 10 * i, Jeu::Palette[std::size_t(2 + i)]);
-    jeu.setPosition(182);
+    test::poser(jeu, {"R.......", "RR......", "RR......"});
+    jeu.setPosition(181);
+    jeu.setInterval(intervalle);
     w.miroir();
-    const QStringList plateau = test::lire(jeu);
+    w.rafraichissement().peindre();
+    const QRect place = w.score().geometry();
+    const QImage avant = ecran(w).copy(place);
+
+    w.Timer1_Timer();
+    QCOMPARE(test::lire(jeu, 3), QStringList({"........", "........", "........"}));
+    QCOMPARE(w.Timer1().Interval(), intervalleApres);
+    QCOMPARE(w.score().caption(), score);
+    w.rafraichissement().peindre();
+    const QImage vue = ecran(w).copy(w.score().geometry());
+    QCOMPARE(vue, w.score().grab().toImage().convertToFormat(vue.format()));
+    QVERIFY(vue != avant);
+}
+
+void TestFenetre::boitePerdu_data()
+{
+    QTest::addColumn<int>("pleine"); // the column full from row 4 down
+    QTest::addColumn<QStringList>("avant"); // rows 16 to 20, the full column included
+    QTest::addColumn<int>("position"); // the piece's top cell, drawn in `avant`
+    QTest::addColumn<QStringList>("apres");
+    QTest::addColumn<QString>("score");
+
+    // The full column alternates blue and red, red in the odd rows.
+    QTest::newRow("atterrissage sans ligne, puis pièce bloquée en colonne 1")
+            << 1 << QStringList {"B.......", "R.......", "BP......", "RJ......", "BV......"} << 182
+            << QStringList {"B.......", "R.......", "BP......", "RJ......", "BV......"} << "0";
+    QTest::newRow("atterrissage avec cascade, puis pièce bloquée en colonne 8")
+            << 8 << QStringList {"J......B", "R......R", "R......B", "RJJ....R", "VOP....B"} << 161
+            << QStringList {".......B", ".......R", ".......B", ".......R", "VOP....B"} << "6";
+}
+
+// The piece lands and the draw sends the next one into a full column: "Perdu". When the box
+// opens, the screen already shows the board as the landing left it, lines removed and columns
+// settled; no tick runs under the box; the game is over but keys still act.
+void TestFenetre::boitePerdu()
+{
+    QFETCH(int, pleine);
+    QFETCH(QStringList, avant);
+    QFETCH(int, position);
+    QFETCH(QStringList, apres);
+    QFETCH(QString, score);
+
+    VorlanFrm &w = *m_w;
+    Jeu &jeu = w.jeu();
+    test::poser(jeu, avant);
+    for (int ligne = 4; ligne < 16; ++ligne)
+        jeu.setLbl(ligne * 10 + pleine, Jeu::Palette[std::size_t(ligne % 2 ? 0 : 1)]);
+    jeu.setPosition(position);
+    w.miroir();
+    const QStringList haut = test::lire(jeu).mid(0, 15);
     const Couleur apercu = jeu.Label2(0);
 
     bool tictacPendantBoite = true;
@@ -522,17 +603,18 @@ void TestFenetre::boitePerdu()
         m_texteBoite = texte;
         QCOMPARE(parent, &w);
         tictacPendantBoite = w.Timer1().Enabled();
-        // The landing is on the screen before the box opens: the piece in column 2 and the
-        // column 1 that blocked the next one.
+        // Every playing cell on the screen shows the board that the landing left.
         const QImage vue = ecran(w);
-        for (const int i : {202, 41})
-            QCOMPARE(vue.pixelColor(centreCase(w, i)), resoudre(w.jeu().lbl(i), w.palette()));
+        for (int i = 11; i <= 208; ++i)
+            if (i % 10 != 0 && i % 10 != 9)
+                QVERIFY2(vue.pixelColor(centreCase(w, i)) == resoudre(w.jeu().lbl(i), w.palette()),
+                         qPrintable(QStringLiteral("cell %1").arg(i)));
         // While the box is open, the event loop runs: no tick may move anything.
         const QStringList avant = test::lire(w.jeu());
         QTest::qWait(50);
         QCOMPARE(test::lire(w.jeu()), avant);
     });
-    g_tirages = {0.01f}; // column 1
+    g_tirages = {(float(pleine) - 0.5f) / 8};
     w.Timer1_Timer();
     compterBoites();
 
@@ -540,13 +622,15 @@ void TestFenetre::boitePerdu()
     QCOMPARE(m_texteBoite, QStringLiteral("Perdu"));
     QVERIFY(!tictacPendantBoite);
     QVERIFY(!w.Timer1().Enabled());
-    QCOMPARE(jeu.Position(), 11);
-    QCOMPARE(test::lire(jeu), plateau);
+    QCOMPARE(jeu.Position(), 10 + pleine);
+    QCOMPARE(test::lire(jeu).mid(0, 15), haut);
+    QCOMPARE(test::lire(jeu, 5), apres);
     QCOMPARE(jeu.Label2(0), apercu);
-    QCOMPARE(w.score().caption(), QStringLiteral("0"));
+    QCOMPARE(w.score().caption(), score);
     // Keys still act after the game is lost, and none restarts the timer.
     QTest::keyClick(w.windowHandle(), Qt::Key_Return);
     QVERIFY(w.Label2(0).isVisible());
+    const QStringList plateau = test::lire(jeu);
     QTest::keyClick(w.windowHandle(), Qt::Key_Space);
     QCOMPARE(test::lire(jeu), plateau);
     QVERIFY(!w.Timer1().Enabled());
@@ -750,9 +834,11 @@ void TestFenetre::pause()
     QVERIFY(test::activer(w));
     QWindow *fenetre = w.windowHandle();
     QWidget autre;
+    QElapsedTimer depuisEchap; // started before the key: it can only overstate the pause
     for (std::size_t k = 0; k < pas.size(); ++k) {
         switch (pas[k].evenement) {
         case Evenement::Echap:
+            depuisEchap.start();
             QTest::keyClick(fenetre, Qt::Key_Escape);
             break;
         case Evenement::Reduite:
@@ -780,9 +866,15 @@ void TestFenetre::pause()
             break;
         case Evenement::Attente:
             // Waiting is no timing: the wait either has run out or it never ends.
-            if (pas[k].avance)
+            if (pas[k].avance) {
                 QTRY_VERIFY_WITH_TIMEOUT(w.etat() != Fenetre::Etat::Minimise, 5000);
-            else
+                // The wait for the desktop lasts half a second from the key, not one step.
+                if (depuisEchap.isValid())
+                    QVERIFY2(
+                            depuisEchap.elapsed() >= 500,
+                            qPrintable(
+                                    QStringLiteral("over after %1 ms").arg(depuisEchap.elapsed())));
+            } else
                 QTest::qWait(1000);
             break;
         }

@@ -12,6 +12,8 @@
 #include "horloge.h"
 #include "vorlanfrm.h"
 
+#include <QElapsedTimer>
+#include <QTime>
 #include <QtTest>
 #include <array>
 #include <cmath>
@@ -277,6 +279,7 @@ private slots:
 
     // In the game
     void horlogeDuJeu();
+    void heureDuSysteme();
 
 private:
     int m_nombreBips = 0;
@@ -1240,6 +1243,32 @@ void TestHorloge::horlogeDuJeu()
     QCOMPARE(montre.lectures, lectures + 8);
     QVERIFY(pixelEn(boite, 1085, 955 - 750) != qRgb(0, 255, 0));
     QCOMPARE(m_nombreBips, 0);
+}
+
+// Without a replacement, the clock reads the system's local time afresh each time: over a
+// second and a half, each reading lies between the system's local time just before it and
+// just after it.
+void TestHorloge::heureDuSysteme()
+{
+    QElapsedTimer duree;
+    duree.start();
+    int comparees = 0;
+    while (duree.elapsed() < 1500) {
+        const int avant = QTime::currentTime().msecsSinceStartOfDay();
+        const int lue = int(Heure::millisecondesDuJour());
+        const int apres = QTime::currentTime().msecsSinceStartOfDay();
+        QTest::qWait(20);
+        // The system clock set, or midnight passed, between the readings: nothing to compare.
+        if (apres < avant || apres - avant > 1000)
+            continue;
+        QVERIFY2(lue >= avant && lue <= apres,
+                 qPrintable(QStringLiteral("read %1 between %2 and %3")
+                                    .arg(lue)
+                                    .arg(avant)
+                                    .arg(apres)));
+        ++comparees;
+    }
+    QVERIFY(comparees > 0);
 }
 
 QTEST_MAIN(TestHorloge)

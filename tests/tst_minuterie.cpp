@@ -30,6 +30,8 @@ private slots:
     void jamaisDansUnAutreTic();
     void reprendQuandOnLaRallume();
     void pasDeRafaleApresUnBlocage();
+    void rattrapeApresUnCourtBlocage_data();
+    void rattrapeApresUnCourtBlocage();
 };
 
 using Reglage = std::function<void(Minuterie &)>;
@@ -199,6 +201,56 @@ void TstMinuterie::pasDeRafaleApresUnBlocage()
             = std::count_if(retards.begin() + 2, retards.end(),
                             [&](std::chrono::nanoseconds r) { return r >= Blocage / 2; });
     QCOMPARE(enRetard, 0);
+}
+
+void TstMinuterie::rattrapeApresUnCourtBlocage_data()
+{
+    QTest::addColumn<bool>("regle"); // each tick sets the interval again, as the window does
+    QTest::newRow("tics qui ne touchent pas la minuterie") << false;
+    QTest::newRow("tics qui redonnent leur intervalle, comme la fenêtre") << true;
+}
+
+// A tick that blocks the thread for less than RattrapageMax intervals only delays the ticks
+// that came due meanwhile: they run at once, and the ticks after them fall due on the schedule
+// of the ticks before, not later by the stall. Each tick's due time is read as the time it
+// started minus its lateness; the earliest reading of a group of ticks is the one least
+// disturbed by a busy machine.
+void TstMinuterie::rattrapeApresUnCourtBlocage()
+{
+    QFETCH(bool, regle);
+    constexpr auto Intervalle = 200ms;
+    constexpr auto Blocage = 300ms; // an interval and a half
+    constexpr int Avant = 4; // ticks up to the stall, the last one stalling
+    constexpr int Apres = 6; // ticks after the one it delayed
+    Minuterie m;
+    std::vector<Minuterie::Chrono::time_point> echeances;
+    m.setTic([&] {
+        echeances.push_back(Minuterie::Chrono::now() - m.retard());
+        if (regle)
+            m.setInterval(m.Interval());
+        if (echeances.size() == Avant)
+            std::this_thread::sleep_for(Blocage);
+        if (echeances.size() == Avant + 1 + Apres)
+            m.setEnabled(false);
+    });
+    m.setInterval(int(Intervalle.count()));
+    QTRY_COMPARE_WITH_TIMEOUT(int(echeances.size()), Avant + 1 + Apres, 20000);
+
+    // Where a tick falls against the schedule that the first tick started.
+    const auto decalage = [&](int n) {
+        return echeances[n] - echeances[0] - n * Intervalle;
+    };
+    std::chrono::nanoseconds avant = decalage(0);
+    for (int n = 1; n < Avant; ++n)
+        avant = std::min(avant, decalage(n));
+    std::chrono::nanoseconds apres = decalage(Avant + 1);
+    for (int n = Avant + 2; n < Avant + 1 + Apres; ++n)
+        apres = std::min(apres, decalage(n));
+    // Drifting by the stall would put the later ticks Blocage - Intervalle late.
+    const auto ecart = std::chrono::abs(apres - avant);
+    QVERIFY2(ecart < (Blocage - Intervalle) / 2,
+             qPrintable(QStringLiteral("%1 ms off the schedule")
+                                .arg(std::chrono::duration<double, std::milli>(ecart).count())));
 }
 
 QTEST_GUILESS_MAIN(TstMinuterie)

@@ -4,13 +4,20 @@
 // The rules on their own: board set-up, the alignment search with its removal and settling,
 // the fall tick, spawning and the seven commands, on boards written as rows of letters.
 
+#include "hasard.h"
+#include "heure.h"
 #include "plateautest.h"
 
+#include <QScopeGuard>
+#include <QSet>
 #include <QtTest>
 #include <deque>
+#include <vector>
 
 using namespace vl;
 using namespace vl::test;
+
+Q_DECLARE_METATYPE(vl::Heure::Lecture)
 
 namespace {
 
@@ -77,6 +84,8 @@ private slots:
 
     void premiereApparition();
     void apparitionBloquee();
+    void tirages_data();
+    void tirages();
 
     void commandes_data();
     void commandes();
@@ -498,6 +507,48 @@ void TestRegles::toucheNonCommande()
     QFETCH(int, code);
     QFETCH(int, commande);
     QCOMPARE(int(Jeu::commande(code)), commande);
+}
+
+void TestRegles::tirages_data()
+{
+    QTest::addColumn<Heure::Lecture>("autre"); // the time of day of a second start-up
+    QTest::addColumn<bool>("memePartie");
+    QTest::newRow("même heure au millième: mêmes tirages")
+            << Heure::Lecture {20, 15, 42, 317} << true;
+    QTest::newRow("une milliseconde plus tard: d'autres tirages")
+            << Heure::Lecture {20, 15, 42, 318} << false;
+    QTest::newRow("une heure plus tard: d'autres tirages")
+            << Heure::Lecture {21, 15, 42, 317} << false;
+}
+
+// The game's draws come from a generator seeded from the time of day: every draw lies in
+// [0, 1) and reaches every column and every colour, and a start-up at another moment gives
+// another game.
+void TestRegles::tirages()
+{
+    QFETCH(Heure::Lecture, autre);
+    QFETCH(bool, memePartie);
+
+    Hasard::remplacer({});
+    const auto restaurer = qScopeGuard([] { Heure::remplacer({}); });
+    const auto partie = [](Heure::Lecture heure) {
+        Heure::remplacer([heure] { return heure; });
+        Hasard::Randomize();
+        std::vector<float> tirages(2000);
+        for (float &r : tirages)
+            r = Hasard::Rnd();
+        return tirages;
+    };
+    const std::vector<float> premiere = partie({20, 15, 42, 317});
+    QSet<int> colonnes, couleurs;
+    for (const float r : premiere) {
+        QVERIFY2(r >= 0.0f && r < 1.0f, qPrintable(QString::number(double(r))));
+        colonnes << int(r * 8);
+        couleurs << int(r * 7);
+    }
+    QCOMPARE(colonnes.size(), 8);
+    QCOMPARE(couleurs.size(), 7);
+    QCOMPARE(partie(autre) == premiere, memePartie);
 }
 
 QTEST_GUILESS_MAIN(TestRegles)
