@@ -3,9 +3,8 @@
 
 #include "horloge.h"
 
-#include "bip.h"
 #include "boiteimage.h"
-#include "heure.h"
+#include "systeme.h"
 
 #include <algorithm>
 #include <cfenv>
@@ -124,9 +123,9 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
         trait(TailleAiguilleHeures, XAiguilleHeures, YAiguilleHeures, Picture.BackColor());
     }
 
-    E[AngleSecondes] = Heure::secondes();
-    E[AngleMinutes] = Heure::minutes();
-    E[AngleHeures] = Heure::heures();
+    E[AngleSecondes] = Systeme::secondes();
+    E[AngleMinutes] = Systeme::minutes();
+    E[AngleHeures] = Systeme::heures();
 
     double s = E[AngleSecondes] - 15;
     if (s <= 0)
@@ -140,7 +139,7 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
         trait(TailleAiguilleSecondes, XAiguilleSecondes, YAiguilleSecondes,
               enCouleur(E[CouleurAiguilleSecondes]));
         if (E[TicTac] == 1)
-            Bip::Beep();
+            Systeme::Beep();
     }
 
     double m = E[AngleMinutes] - 15;
@@ -160,7 +159,7 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
     h -= 3;
     if (h <= 0)
         h += 12;
-    h += double(Heure::minutes()) / 60;
+    h += double(Systeme::minutes()) / 60;
     E[AngleHeures] = E[Pi] / 6 * h;
     E[XAiguilleHeures]
             = E[Rayon] * std::cos(E[AngleHeures]) * E[LongueurAiguilleHeures] + E[CentreX];

@@ -4,13 +4,12 @@
 #include "vorlanfrm.h"
 
 #include "boiteimage.h"
-#include "boitemessage.h"
 #include "bouton.h"
 #include "cadre.h"
 #include "etiquette.h"
-#include "hasard.h"
 #include "horloge.h"
 #include "police.h"
+#include "systeme.h"
 #include "tableaucases.h"
 #include "zonetexte.h"
 
@@ -52,7 +51,7 @@ VorlanFrm::VorlanFrm()
     : m_jeu(couleurs::FaceBouton, couleurs::TexteBouton)
 {
     creeControles();
-    m_jeu.setTirage(&Hasard::Rnd);
+    m_jeu.setTirage(&Systeme::Rnd);
     m_jeu.setPerdu([this] { Perdu(); });
     m_Timer1.setTic([this] { Timer1_Timer(); });
 }
@@ -163,7 +162,7 @@ void VorlanFrm::creeControles()
 
 void VorlanFrm::Form_Load()
 {
-    Hasard::Randomize();
+    Systeme::Randomize();
     m_Horloge1 = std::make_unique<Horloge>();
     m_Horloge1->HorlogeDeb(*m_Picture1, 0x0000FFFF, 0, 2, 0x00FF0000, 3, 0x000000FF, 0, 0, 2,
                            0x0000FF00, 0, 3, 0x00FF0000, 0, 4, 0x000000FF);
@@ -212,7 +211,7 @@ void VorlanFrm::Perdu()
     m_Timer1.setEnabled(false);
     miroir();
     rafraichissement().peindre();
-    BoiteMessage::MsgBox(this, QStringLiteral("Perdu"));
+    Systeme::MsgBox(this, QStringLiteral("Perdu"));
 }
 
 void VorlanFrm::Timer1_Timer()
