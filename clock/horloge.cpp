@@ -91,7 +91,6 @@ void Horloge::HorlogeDeb(BoiteImage &Picture, double CouleurCercle, std::int16_t
     E[Indice::TailleAiguilleMinutes] = TailleAiguilleMinutes != 0 ? TailleAiguilleMinutes : 2;
     E[Indice::TailleAiguilleHeures] = TailleAiguilleHeures != 0 ? TailleAiguilleHeures : 3;
 
-    Picture.setAutoRedraw(true);
     Picture.Cls();
     Picture.Circle(float(E[CentreX]), float(E[CentreY]), float(E[Rayon]),
                    enCouleur(E[Indice::CouleurCercle]));
