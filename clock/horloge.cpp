@@ -116,6 +116,11 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
         Picture.setDrawWidth(enEntier16(E[taille]));
         Picture.Line(float(E[CentreX]), float(E[CentreY]), float(E[x]), float(E[y]), c);
     };
+    // Where a hand of the given angle and length ends.
+    const auto bout = [&](Indice angle, Indice longueur, Indice x, Indice y) {
+        E[x] = E[Rayon] * std::cos(E[angle]) * E[longueur] + E[CentreX];
+        E[y] = E[Rayon] * std::sin(E[angle]) * E[longueur] + E[CentreY];
+    };
     if (E[XAiguilleSecondes] >= 0) {
         trait(TailleAiguilleSecondes, XAiguilleSecondes, YAiguilleSecondes, Picture.BackColor());
         trait(TailleAiguilleMinutes, XAiguilleMinutes, YAiguilleMinutes, Picture.BackColor());
@@ -130,10 +135,7 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
     if (s <= 0)
         s += 60;
     E[AngleSecondes] = E[Pi] / 30 * s;
-    E[XAiguilleSecondes]
-            = E[Rayon] * std::cos(E[AngleSecondes]) * E[LongueurAiguilleSecondes] + E[CentreX];
-    E[YAiguilleSecondes]
-            = E[Rayon] * std::sin(E[AngleSecondes]) * E[LongueurAiguilleSecondes] + E[CentreY];
+    bout(AngleSecondes, LongueurAiguilleSecondes, XAiguilleSecondes, YAiguilleSecondes);
     if (E[TicTac] >= 0) {
         trait(TailleAiguilleSecondes, XAiguilleSecondes, YAiguilleSecondes,
               enCouleur(E[CouleurAiguilleSecondes]));
@@ -145,10 +147,7 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
     if (m <= 0)
         m += 60;
     E[AngleMinutes] = E[Pi] / 30 * m;
-    E[XAiguilleMinutes]
-            = E[Rayon] * std::cos(E[AngleMinutes]) * E[LongueurAiguilleMinutes] + E[CentreX];
-    E[YAiguilleMinutes]
-            = E[Rayon] * std::sin(E[AngleMinutes]) * E[LongueurAiguilleMinutes] + E[CentreY];
+    bout(AngleMinutes, LongueurAiguilleMinutes, XAiguilleMinutes, YAiguilleMinutes);
     trait(TailleAiguilleMinutes, XAiguilleMinutes, YAiguilleMinutes,
           enCouleur(E[CouleurAiguilleMinutes]));
 
@@ -160,10 +159,7 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
         h += 12;
     h += double(Systeme::minutes()) / 60;
     E[AngleHeures] = E[Pi] / 6 * h;
-    E[XAiguilleHeures]
-            = E[Rayon] * std::cos(E[AngleHeures]) * E[LongueurAiguilleHeures] + E[CentreX];
-    E[YAiguilleHeures]
-            = E[Rayon] * std::sin(E[AngleHeures]) * E[LongueurAiguilleHeures] + E[CentreY];
+    bout(AngleHeures, LongueurAiguilleHeures, XAiguilleHeures, YAiguilleHeures);
     trait(TailleAiguilleHeures, XAiguilleHeures, YAiguilleHeures,
           enCouleur(E[CouleurAiguilleHeures]));
 }

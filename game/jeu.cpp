@@ -12,7 +12,6 @@
 namespace vl {
 
 namespace {
-constexpr int Colonnes = 10;
 constexpr int PremiereCase = 11; // row 1, column 1
 constexpr int DerniereCase = 208; // row 20, column 8
 constexpr int PremiereLigne20 = 201;

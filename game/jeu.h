@@ -21,6 +21,8 @@ class Jeu
 {
 public:
     static constexpr int NombreCases = 220;
+    // Cells in a row of the board, the two walls included: cell i is in row i / Colonnes.
+    static constexpr int Colonnes = 10;
     static constexpr Couleur Marque = couleurs::Blanc;
     // The seven piece colours, in the order of the palette swatches.
     static constexpr std::array<Couleur, 7> Palette

@@ -63,8 +63,9 @@ void VorlanFrm::creeControles()
 {
     setCaption(QStringLiteral("Vorlan"));
     setTailleClient(8745, 7650);
-    setBackColor(couleurs::FaceBouton);
-    setForeColor(couleurs::TexteBouton);
+    // The rules' empty and wall colours are the window's background and foreground.
+    setBackColor(m_jeu.vide());
+    setForeColor(m_jeu.mur());
     setFont(police(QStringLiteral("Courier New"), 8.25, true));
     setKeyPreview(true);
 
@@ -170,8 +171,8 @@ void VorlanFrm::Form_Load()
 
     m_jeu.PrepareTableau();
     for (int i = 0; i < Jeu::NombreCases; ++i) {
-        const int ligne = i / 10;
-        const int colonne = i % 10;
+        const int ligne = i / Jeu::Colonnes;
+        const int colonne = i % Jeu::Colonnes;
         m_lbl->setPlacement(
                 i,
                 {colonne * LargeurCase + 300, (ligne + 1) * LargeurCase, LargeurCase, LargeurCase});
