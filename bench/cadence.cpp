@@ -21,12 +21,10 @@
 //
 // Output is one line of name=value pairs.
 
-#include "boitemessage.h"
 #include "fenetre.h"
-#include "hasard.h"
-#include "heure.h"
 #include "jeu.h"
 #include "minuterie.h"
+#include "systeme.h"
 #include "vorlanfrm.h"
 
 #include <QApplication>
@@ -188,14 +186,14 @@ int cadence(VorlanFrm &f, TirageSansLigne &tirage, int intervalle, double duree,
     } else {
         nouvellePartie(f, &tirage, intervalle);
         // Every tick reads the time for the clock: the first reading of a tick notes it.
-        vl::Heure::remplacer([&] {
+        vl::Systeme::doublures().heure = [&] {
             if (f.Timer1().tics() != dernier) {
                 dernier = f.Timer1().tics();
                 noter(secondes(Chrono::now()), double(f.Timer1().retard().count()));
             }
             const QTime t = QTime::currentTime();
-            return vl::Heure::Lecture {t.hour(), t.minute(), t.second(), t.msec()};
-        });
+            return vl::Systeme::Lecture {t.hour(), t.minute(), t.second(), t.msec()};
+        };
         f.Timer1_Timer(); // hands the interval to the window's timer
     }
     const double cpuDebut = cpuProcessusNs();
@@ -208,7 +206,7 @@ int cadence(VorlanFrm &f, TirageSansLigne &tirage, int intervalle, double duree,
     const double peinturesParS = double(f.rafraichissement().presentations() - peinturesDebut)
             / (double(chrono.nsecsElapsed()) / 1e9);
     minuterieQt.stop();
-    vl::Heure::remplacer({});
+    vl::Systeme::doublures().heure = {};
 
     const std::size_t n = instants.size();
     std::vector<double> cycles;
@@ -330,7 +328,7 @@ int jeu(VorlanFrm &f, int intervalle, double duree)
     long atterrissages = 0;
     long anomalies = 0;
     // A lost game opens no box: a new one starts as soon as the losing tick is over.
-    vl::BoiteMessage::remplacer([&](QWidget *, const QString &) {
+    vl::Systeme::doublures().MsgBox = [&](QWidget *, const QString &) {
         QTimer::singleShot(0, &f, [&] {
             ++parties;
             if (f.etat() == vl::Fenetre::Etat::Minimise)
@@ -339,10 +337,10 @@ int jeu(VorlanFrm &f, int intervalle, double duree)
             nouvellePartie(f, nullptr, intervalle);
             f.Timer1_Timer(); // switches the window's timer on again
         });
-    });
+    };
     nouvellePartie(f, nullptr, intervalle);
     std::uint64_t dernier = 0;
-    vl::Heure::remplacer([&] {
+    vl::Systeme::doublures().heure = [&] {
         if (f.Timer1().tics() != dernier) {
             dernier = f.Timer1().tics();
             const Jeu &j = f.jeu();
@@ -356,8 +354,8 @@ int jeu(VorlanFrm &f, int intervalle, double duree)
             }
         }
         const QTime t = QTime::currentTime();
-        return vl::Heure::Lecture {t.hour(), t.minute(), t.second(), t.msec()};
-    });
+        return vl::Systeme::Lecture {t.hour(), t.minute(), t.second(), t.msec()};
+    };
     f.Timer1_Timer();
 
     CompteTouches compte(f.windowHandle());
@@ -381,7 +379,7 @@ int jeu(VorlanFrm &f, int intervalle, double duree)
     QTimer::singleShot(int(duree * 1000), qApp, &QCoreApplication::quit);
     QApplication::exec();
     qApp->removeEventFilter(&compte);
-    vl::Heure::remplacer({});
+    vl::Systeme::doublures().heure = {};
     std::printf("tics=%llu atterrissages=%ld parties=%ld touches=%ld anomalies=%ld "
                 "intervalle=%d rss_max_debut_ko=%ld rss_max_fin_ko=%ld rss_debut_ko=%ld "
                 "rss_fin_ko=%ld\n",
@@ -429,12 +427,13 @@ int main(int argc, char *argv[])
     if (!ok || s <= 0)
         args.showHelp(2);
 
-    vl::BoiteMessage::remplacer([](QWidget *, const QString &) {});
+    vl::Systeme::doublures().MsgBox = [](QWidget *, const QString &) {
+    };
     VorlanFrm fenetre;
     fenetre.rafraichissement().setCadence(!args.isSet(chaqueTic));
     TirageSansLigne tirage(fenetre.jeu());
     if (!args.isSet(partie))
-        vl::Hasard::remplacer(std::ref(tirage));
+        vl::Systeme::doublures().Rnd = std::ref(tirage);
     fenetre.show();
     attendreExposee(fenetre);
 

@@ -3,9 +3,8 @@
 
 #include "horloge.h"
 
-#include "bip.h"
 #include "boiteimage.h"
-#include "heure.h"
+#include "systeme.h"
 
 #include <algorithm>
 #include <cfenv>
@@ -92,7 +91,6 @@ void Horloge::HorlogeDeb(BoiteImage &Picture, double CouleurCercle, std::int16_t
     E[Indice::TailleAiguilleMinutes] = TailleAiguilleMinutes != 0 ? TailleAiguilleMinutes : 2;
     E[Indice::TailleAiguilleHeures] = TailleAiguilleHeures != 0 ? TailleAiguilleHeures : 3;
 
-    Picture.setAutoRedraw(true);
     Picture.Cls();
     Picture.Circle(float(E[CentreX]), float(E[CentreY]), float(E[Rayon]),
                    enCouleur(E[Indice::CouleurCercle]));
@@ -118,39 +116,38 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
         Picture.setDrawWidth(enEntier16(E[taille]));
         Picture.Line(float(E[CentreX]), float(E[CentreY]), float(E[x]), float(E[y]), c);
     };
+    // Where a hand of the given angle and length ends.
+    const auto bout = [&](Indice angle, Indice longueur, Indice x, Indice y) {
+        E[x] = E[Rayon] * std::cos(E[angle]) * E[longueur] + E[CentreX];
+        E[y] = E[Rayon] * std::sin(E[angle]) * E[longueur] + E[CentreY];
+    };
     if (E[XAiguilleSecondes] >= 0) {
         trait(TailleAiguilleSecondes, XAiguilleSecondes, YAiguilleSecondes, Picture.BackColor());
         trait(TailleAiguilleMinutes, XAiguilleMinutes, YAiguilleMinutes, Picture.BackColor());
         trait(TailleAiguilleHeures, XAiguilleHeures, YAiguilleHeures, Picture.BackColor());
     }
 
-    E[AngleSecondes] = Heure::secondes();
-    E[AngleMinutes] = Heure::minutes();
-    E[AngleHeures] = Heure::heures();
+    E[AngleSecondes] = Systeme::secondes();
+    E[AngleMinutes] = Systeme::minutes();
+    E[AngleHeures] = Systeme::heures();
 
     double s = E[AngleSecondes] - 15;
     if (s <= 0)
         s += 60;
     E[AngleSecondes] = E[Pi] / 30 * s;
-    E[XAiguilleSecondes]
-            = E[Rayon] * std::cos(E[AngleSecondes]) * E[LongueurAiguilleSecondes] + E[CentreX];
-    E[YAiguilleSecondes]
-            = E[Rayon] * std::sin(E[AngleSecondes]) * E[LongueurAiguilleSecondes] + E[CentreY];
+    bout(AngleSecondes, LongueurAiguilleSecondes, XAiguilleSecondes, YAiguilleSecondes);
     if (E[TicTac] >= 0) {
         trait(TailleAiguilleSecondes, XAiguilleSecondes, YAiguilleSecondes,
               enCouleur(E[CouleurAiguilleSecondes]));
         if (E[TicTac] == 1)
-            Bip::Beep();
+            Systeme::Beep();
     }
 
     double m = E[AngleMinutes] - 15;
     if (m <= 0)
         m += 60;
     E[AngleMinutes] = E[Pi] / 30 * m;
-    E[XAiguilleMinutes]
-            = E[Rayon] * std::cos(E[AngleMinutes]) * E[LongueurAiguilleMinutes] + E[CentreX];
-    E[YAiguilleMinutes]
-            = E[Rayon] * std::sin(E[AngleMinutes]) * E[LongueurAiguilleMinutes] + E[CentreY];
+    bout(AngleMinutes, LongueurAiguilleMinutes, XAiguilleMinutes, YAiguilleMinutes);
     trait(TailleAiguilleMinutes, XAiguilleMinutes, YAiguilleMinutes,
           enCouleur(E[CouleurAiguilleMinutes]));
 
@@ -160,12 +157,9 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
     h -= 3;
     if (h <= 0)
         h += 12;
-    h += double(Heure::minutes()) / 60;
+    h += double(Systeme::minutes()) / 60;
     E[AngleHeures] = E[Pi] / 6 * h;
-    E[XAiguilleHeures]
-            = E[Rayon] * std::cos(E[AngleHeures]) * E[LongueurAiguilleHeures] + E[CentreX];
-    E[YAiguilleHeures]
-            = E[Rayon] * std::sin(E[AngleHeures]) * E[LongueurAiguilleHeures] + E[CentreY];
+    bout(AngleHeures, LongueurAiguilleHeures, XAiguilleHeures, YAiguilleHeures);
     trait(TailleAiguilleHeures, XAiguilleHeures, YAiguilleHeures,
           enCouleur(E[CouleurAiguilleHeures]));
 }

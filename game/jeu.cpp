@@ -3,13 +3,15 @@
 
 #include "jeu.h"
 
+#include "touches.h"
+
 #include <cassert>
 #include <cmath>
+#include <utility>
 
 namespace vl {
 
 namespace {
-constexpr int Colonnes = 10;
 constexpr int PremiereCase = 11; // row 1, column 1
 constexpr int DerniereCase = 208; // row 20, column 8
 constexpr int PremiereLigne20 = 201;
@@ -18,24 +20,15 @@ constexpr int DerniereLigne20 = 208;
 
 Jeu::Commande Jeu::commande(int KeyCode)
 {
-    switch (KeyCode) {
-    case 13:
-        return Commande::Apercu;
-    case 27:
-        return Commande::Minimise;
-    case 32:
-        return Commande::Precipite;
-    case 37:
-        return Commande::Gauche;
-    case 38:
-        return Commande::Haut;
-    case 39:
-        return Commande::Droite;
-    case 40:
-        return Commande::Bas;
-    default:
-        return Commande::Aucune;
-    }
+    static constexpr std::pair<Touche, Commande> Commandes[]
+            = {{ToucheEntree, Commande::Apercu},    {ToucheEchap, Commande::Minimise},
+               {ToucheEspace, Commande::Precipite}, {ToucheGauche, Commande::Gauche},
+               {ToucheHaut, Commande::Haut},        {ToucheDroite, Commande::Droite},
+               {ToucheBas, Commande::Bas}};
+    for (const auto &[touche, commande] : Commandes)
+        if (touche == KeyCode)
+            return commande;
+    return Commande::Aucune;
 }
 
 Jeu::Jeu(Couleur vide, Couleur mur)

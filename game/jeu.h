@@ -21,14 +21,19 @@ class Jeu
 {
 public:
     static constexpr int NombreCases = 220;
+    // Cells in a row of the board, the two walls included: cell i is in row i / Colonnes.
+    static constexpr int Colonnes = 10;
     static constexpr Couleur Marque = couleurs::Blanc;
     // The seven piece colours, in the order of the palette swatches.
     static constexpr std::array<Couleur, 7> Palette
             = {0x000000FF, 0x00FF0000, 0x00800080, 0x0000FFFF, 0x0000C000, 0x000080FF, 0x00000040};
     static constexpr int IntervalleDepart = 1000;
 
-    // The commands of the keyboard, and the key code that gives each.
+    // The commands of the seven keys of the key help. Minimise is the window's own; it stays
+    // in this list so that the one table of keys and commands holds all seven keys, and the
+    // rules see (and ignore) every key the window acts on.
     enum class Commande { Aucune, Apercu, Minimise, Precipite, Gauche, Haut, Droite, Bas };
+    // The command of a key code (touches.h), Aucune for any other key.
     static Commande commande(int KeyCode);
 
     // vide and mur: the window's background and foreground colour values (distinct, and
@@ -47,10 +52,12 @@ public:
     // Brings the preview's colours into rows 1 to 3 of a random column and draws the next
     // piece, or, when the cell below that column's row 3 is occupied, ends the game.
     void NouvellePiece();
-    // Arms the timer at its starting interval.
+    // Sets the timer's interval to its start and switches it on; the window copies both to its
+    // timer.
     void DemarreTimer();
 
-    // One tick of an unminimised window: fall or land (then search and spawn), speed, score.
+    // One step of the game (the window skips it while minimised): fall or land (then search
+    // and spawn), speed, score.
     void Tic();
     // Removes every line of three and its connected cells, settling and searching again
     // until no line is left; adds each removed cell to Elimines.
@@ -58,7 +65,7 @@ public:
     // Marks the 8-connected region of cell a's colour that contains a, counting its cells.
     // a must be a playing cell holding a piece colour.
     void Elimine(int a);
-    // Runs the command (Minimise needs the window and changes nothing here).
+    // Runs the command; Minimise changes nothing here, the window minimises itself.
     void Execute(Commande c);
 
     // The board, the preview, the palette and the window-level variables.

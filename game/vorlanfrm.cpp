@@ -4,13 +4,12 @@
 #include "vorlanfrm.h"
 
 #include "boiteimage.h"
-#include "boitemessage.h"
 #include "bouton.h"
 #include "cadre.h"
 #include "etiquette.h"
-#include "hasard.h"
 #include "horloge.h"
 #include "police.h"
+#include "systeme.h"
 #include "tableaucases.h"
 #include "zonetexte.h"
 
@@ -52,7 +51,7 @@ VorlanFrm::VorlanFrm()
     : m_jeu(couleurs::FaceBouton, couleurs::TexteBouton)
 {
     creeControles();
-    m_jeu.setTirage(&Hasard::Rnd);
+    m_jeu.setTirage(&Systeme::Rnd);
     m_jeu.setPerdu([this] { Perdu(); });
     m_Timer1.setTic([this] { Timer1_Timer(); });
 }
@@ -64,8 +63,9 @@ void VorlanFrm::creeControles()
 {
     setCaption(QStringLiteral("Vorlan"));
     setTailleClient(8745, 7650);
-    setBackColor(couleurs::FaceBouton);
-    setForeColor(couleurs::TexteBouton);
+    // The rules' empty and wall colours are the window's background and foreground.
+    setBackColor(m_jeu.vide());
+    setForeColor(m_jeu.mur());
     setFont(police(QStringLiteral("Courier New"), 8.25, true));
     setKeyPreview(true);
 
@@ -163,7 +163,7 @@ void VorlanFrm::creeControles()
 
 void VorlanFrm::Form_Load()
 {
-    Hasard::Randomize();
+    Systeme::Randomize();
     m_Horloge1 = std::make_unique<Horloge>();
     m_Horloge1->HorlogeDeb(*m_Picture1, 0x0000FFFF, 0, 2, 0x00FF0000, 3, 0x000000FF, 0, 0, 2,
                            0x0000FF00, 0, 3, 0x00FF0000, 0, 4, 0x000000FF);
@@ -171,8 +171,8 @@ void VorlanFrm::Form_Load()
 
     m_jeu.PrepareTableau();
     for (int i = 0; i < Jeu::NombreCases; ++i) {
-        const int ligne = i / 10;
-        const int colonne = i % 10;
+        const int ligne = i / Jeu::Colonnes;
+        const int colonne = i % Jeu::Colonnes;
         m_lbl->setPlacement(
                 i,
                 {colonne * LargeurCase + 300, (ligne + 1) * LargeurCase, LargeurCase, LargeurCase});
@@ -212,7 +212,7 @@ void VorlanFrm::Perdu()
     m_Timer1.setEnabled(false);
     miroir();
     rafraichissement().peindre();
-    BoiteMessage::MsgBox(this, QStringLiteral("Perdu"));
+    Systeme::MsgBox(this, QStringLiteral("Perdu"));
 }
 
 void VorlanFrm::Timer1_Timer()

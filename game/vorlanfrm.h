@@ -52,6 +52,7 @@ public:
     BoiteImage &Picture1() const { return *m_Picture1; }
     const Minuterie &Timer1() const { return m_Timer1; }
     const Horloge *Horloge1() const { return m_Horloge1.get(); }
+    Horloge *Horloge1() { return m_Horloge1.get(); }
     // Copies the board and the preview from the rules into the controls that show them.
     void miroir();
 

@@ -23,16 +23,10 @@ QPointF enPixels(float x, float y)
 } // namespace
 
 BoiteImage::BoiteImage(QWidget *parent)
-    : QWidget(parent)
+    : EnTwips(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-}
-
-void BoiteImage::setPlacement(const RectTwips &r)
-{
-    m_place = r;
-    setGeometry(r.enPixels());
 }
 
 double BoiteImage::ScaleWidth() const

@@ -22,20 +22,18 @@ namespace vl {
 // a client draws. Pixels drawn in a desktop-colour reference (the background, mostly) take
 // that reference's new colour when the desktop palette changes; pixels drawn in RGB values
 // keep theirs.
-class BoiteImage : public QWidget
+class BoiteImage : public EnTwips<QWidget>
 {
     Q_OBJECT
 public:
     explicit BoiteImage(QWidget *parent);
 
-    void setPlacement(const RectTwips &r);
-    RectTwips placement() const { return m_place; }
     // Size of the drawing area, inside the one-pixel border, in twips.
     double ScaleWidth() const;
     double ScaleHeight() const;
 
-    void setAutoRedraw(bool oui) { m_autoRedraw = oui; }
-    bool AutoRedraw() const { return m_autoRedraw; }
+    // Persistent drawing is the box's only mode: what is drawn stays until drawn over.
+    bool AutoRedraw() const { return true; }
     void setBackColor(Couleur c);
     Couleur BackColor() const { return m_back; }
     void setForeColor(Couleur c) { m_fore = c; }
@@ -68,7 +66,6 @@ private:
     template<class Trace> void tracer(Couleur c, const Trace &trace);
     void recolorer();
 
-    RectTwips m_place;
     QImage m_image;
     // Beside each pixel of m_image, what it was drawn in: 0 for an RGB value, k for the
     // desktop-colour reference m_references[k - 1].
@@ -77,7 +74,6 @@ private:
     Couleur m_back = couleurs::FondFenetre;
     Couleur m_fore = couleurs::TexteFenetre;
     std::int16_t m_drawWidth = 1;
-    bool m_autoRedraw = false;
     Traits m_traits; // the pixels of the last lines drawn
     // What Line asked to repaint since the last repaint, in widget pixels.
     QRect m_aPeindre;

@@ -6,7 +6,7 @@
 namespace vl {
 
 Bouton::Bouton(QWidget *parent)
-    : QPushButton(parent)
+    : EnTwips(parent)
 {
     setAutoDefault(false);
     setDefault(false);
@@ -14,12 +14,6 @@ Bouton::Bouton(QWidget *parent)
         if (m_click)
             m_click();
     });
-}
-
-void Bouton::setPlacement(const RectTwips &r)
-{
-    m_place = r;
-    setGeometry(r.enPixels());
 }
 
 void Bouton::setClick(std::function<void()> action)

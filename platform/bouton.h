@@ -12,21 +12,18 @@ namespace vl {
 
 // A push button whose caption may mark its access key with '&' (Alt + that letter clicks it).
 // It never acts as a default or cancel button: Enter and Escape are left to the window.
-class Bouton : public QPushButton
+class Bouton : public EnTwips<QPushButton>
 {
     Q_OBJECT
 public:
     explicit Bouton(QWidget *parent);
 
-    void setPlacement(const RectTwips &r);
-    RectTwips placement() const { return m_place; }
     void setCaption(const QString &texte) { setText(texte); }
     QString caption() const { return text(); }
     // What a click does.
     void setClick(std::function<void()> action);
 
 private:
-    RectTwips m_place;
     std::function<void()> m_click;
 };
 

@@ -6,18 +6,12 @@
 namespace vl {
 
 Cadre::Cadre(QWidget *parent)
-    : QFrame(parent)
+    : EnTwips(parent)
 {
     // A sunken box of one line is Qt's etched rectangle.
     setFrameStyle(QFrame::Box | QFrame::Sunken);
     setLineWidth(1);
     setMidLineWidth(0);
-}
-
-void Cadre::setPlacement(const RectTwips &r)
-{
-    m_place = r;
-    setGeometry(r.enPixels());
 }
 
 } // namespace vl

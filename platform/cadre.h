@@ -11,17 +11,11 @@ namespace vl {
 
 // A frame without caption: an etched rectangle whose children are placed relative to its
 // own top-left corner.
-class Cadre : public QFrame
+class Cadre : public EnTwips<QFrame>
 {
     Q_OBJECT
 public:
     explicit Cadre(QWidget *parent);
-
-    void setPlacement(const RectTwips &r);
-    RectTwips placement() const { return m_place; }
-
-private:
-    RectTwips m_place;
 };
 
 } // namespace vl

@@ -44,7 +44,7 @@ QAccessibleInterface *interfaceAccessible(const QString &classe, QObject *objet)
 } // namespace
 
 Etiquette::Etiquette(QWidget *parent)
-    : QWidget(parent)
+    : EnTwips(parent)
 {
     static const bool fabriqueInstallee = (QAccessible::installFactory(&interfaceAccessible), true);
     Q_UNUSED(fabriqueInstallee);
@@ -52,18 +52,12 @@ Etiquette::Etiquette(QWidget *parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void Etiquette::setPlacement(const RectTwips &r)
-{
-    m_place = r;
-    ajuster();
-}
-
 void Etiquette::setCaption(const QString &texte)
 {
     if (texte == m_caption)
         return;
     m_caption = texte;
-    ajuster();
+    placer();
     update();
 }
 
@@ -90,19 +84,19 @@ void Etiquette::setBordure(bool avec)
 void Etiquette::setAutoSize(bool oui)
 {
     m_autoSize = oui;
-    ajuster();
+    placer();
 }
 
 void Etiquette::setWordWrap(bool oui)
 {
     m_wordWrap = oui;
-    ajuster();
+    placer();
 }
 
 void Etiquette::setPolice(const QFont &f)
 {
     setFont(f);
-    ajuster();
+    placer();
 }
 
 int Etiquette::drapeauxTexte() const
@@ -110,8 +104,7 @@ int Etiquette::drapeauxTexte() const
     return Qt::AlignLeft | Qt::AlignTop | (m_wordWrap ? Qt::TextWordWrap : 0);
 }
 
-// Lays the label out again from its placement, sizing it to its text when AutoSize is on.
-void Etiquette::ajuster()
+void Etiquette::placer()
 {
     if (m_autoSize) {
         const QFontMetrics fm(font());
@@ -146,7 +139,7 @@ void Etiquette::paintEvent(QPaintEvent *)
 void Etiquette::changeEvent(QEvent *e)
 {
     if (e->type() == QEvent::FontChange)
-        ajuster();
+        placer();
     QWidget::changeEvent(e);
 }
 

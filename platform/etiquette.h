@@ -11,17 +11,14 @@
 namespace vl {
 
 // A label: a caption in a font on a background colour, with an optional thin flat border.
-// Colours are kept exactly as set and resolved through the palette only when painting.
-class Etiquette : public QWidget
+// Colours are kept exactly as set and resolved through the palette only when painting. With
+// AutoSize on, only the left and top of its placement count, and placement() reports the
+// size it took.
+class Etiquette : public EnTwips<QWidget>
 {
     Q_OBJECT
 public:
     explicit Etiquette(QWidget *parent);
-
-    // Places the label's outer edge in its container; with AutoSize on, only left and top count.
-    void setPlacement(const RectTwips &r);
-    // The label's place and size in twips, as laid out (auto-sized labels report their size).
-    RectTwips placement() const { return m_place; }
 
     // The text shown. Assistive technology reads it as the label's value, and as its name
     // unless the label has an accessible name of its own.
@@ -45,12 +42,12 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override;
     void changeEvent(QEvent *e) override;
+    // Lays the label out again, sizing it to its text when AutoSize is on.
+    void placer() override;
 
 private:
     int drapeauxTexte() const;
-    void ajuster();
 
-    RectTwips m_place;
     QString m_caption;
     Couleur m_back = couleurs::FaceBouton;
     Couleur m_fore = couleurs::TexteFenetre;

@@ -26,22 +26,23 @@ void TableauCases::setPlacement(int i, const RectTwips &r)
     recalculer();
 }
 
-void TableauCases::setBackColor(int i, Couleur c)
+template<class T> void TableauCases::changer(int i, T Case::*propriete, T valeur)
 {
     Case &k = m_cases.at(i);
-    if (k.back == c)
+    if (k.*propriete == valeur)
         return;
-    k.back = c;
+    k.*propriete = valeur;
     update(k.pixels);
+}
+
+void TableauCases::setBackColor(int i, Couleur c)
+{
+    changer(i, &Case::back, c);
 }
 
 void TableauCases::setBordure(int i, bool avec)
 {
-    Case &k = m_cases.at(i);
-    if (k.bordure == avec)
-        return;
-    k.bordure = avec;
-    update(k.pixels);
+    changer(i, &Case::bordure, avec);
 }
 
 void TableauCases::setForeColor(Couleur c)

@@ -47,6 +47,8 @@ private:
         bool bordure = true;
     };
     void recalculer();
+    // Sets one property of cell i, repainting the cell only if its value changed.
+    template<class T> void changer(int i, T Case::*propriete, T valeur);
 
     std::vector<Case> m_cases;
     Couleur m_fore = couleurs::TexteFenetre;

@@ -3,7 +3,10 @@
 
 #pragma once
 
+#include <QRect>
 #include <cmath>
+
+class QWidget;
 
 namespace vl {
 
@@ -23,12 +26,6 @@ inline int pointsEnPixels(double points)
     return int(std::lround(points * 96.0 / 72.0));
 }
 
-} // namespace vl
-
-#include <QRect>
-
-namespace vl {
-
 // A control's place in its container, in twips: left and top of its outer edge, its size.
 struct RectTwips
 {
@@ -45,6 +42,32 @@ struct RectTwips
         return QRect(x, y, vl::enPixels(left + width) - x, vl::enPixels(top + height) - y);
     }
     bool operator==(const RectTwips &) const = default;
+};
+
+// A control of kind Widget placed in its container in twips. The control keeps the rectangle
+// it was given and lays itself out from it.
+template<class Widget> class EnTwips : public Widget
+{
+public:
+    explicit EnTwips(QWidget *parent)
+        : Widget(parent)
+    {
+    }
+
+    // Places the control's outer edge in its container.
+    void setPlacement(const RectTwips &r)
+    {
+        m_place = r;
+        placer();
+    }
+    // The control's place and size in twips, as laid out.
+    RectTwips placement() const { return m_place; }
+
+protected:
+    // Lays the control out from m_place; a control that sizes itself adjusts m_place first.
+    virtual void placer() { this->setGeometry(m_place.enPixels()); }
+
+    RectTwips m_place;
 };
 
 } // namespace vl

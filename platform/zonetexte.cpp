@@ -6,7 +6,7 @@
 namespace vl {
 
 ZoneTexte::ZoneTexte(QWidget *parent)
-    : QPlainTextEdit(parent)
+    : EnTwips(parent)
 {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -14,12 +14,6 @@ ZoneTexte::ZoneTexte(QWidget *parent)
     setUndoRedoEnabled(false);
     // The box is small: a thin inner margin keeps all five lines of the rules in view.
     document()->setDocumentMargin(1);
-}
-
-void ZoneTexte::setPlacement(const RectTwips &r)
-{
-    m_place = r;
-    setGeometry(r.enPixels());
 }
 
 void ZoneTexte::setText(const QString &texte)

@@ -11,19 +11,16 @@ namespace vl {
 
 // A multi-line text box. Its text is kept exactly as set (carriage returns included) and
 // shown line by line, wrapped at word boundaries, without scroll bars.
-class ZoneTexte : public QPlainTextEdit
+class ZoneTexte : public EnTwips<QPlainTextEdit>
 {
     Q_OBJECT
 public:
     explicit ZoneTexte(QWidget *parent);
 
-    void setPlacement(const RectTwips &r);
-    RectTwips placement() const { return m_place; }
     void setText(const QString &texte);
     QString text() const { return m_texte; }
 
 private:
-    RectTwips m_place;
     QString m_texte;
 };
 

@@ -10,7 +10,7 @@
 #include "cadre.h"
 #include "demarragetest.h"
 #include "etiquette.h"
-#include "hasard.h"
+#include "systeme.h"
 #include "tableaucases.h"
 #include "vorlanfrm.h"
 #include "zonetexte.h"
@@ -67,7 +67,9 @@ private:
 
 void TestAccessibilite::initTestCase()
 {
-    Hasard::remplacer([] { return 0.25f; });
+    Systeme::doublures().Rnd = [] {
+        return 0.25f;
+    };
 }
 
 void TestAccessibilite::init()

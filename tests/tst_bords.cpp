@@ -6,8 +6,7 @@
 // program's event loop with status 0, and the box, the window and the game's timer are all
 // gone or stopped afterwards.
 
-#include "boitemessage.h"
-#include "hasard.h"
+#include "systeme.h"
 #include "vorlanfrm.h"
 
 #include <QApplication>
@@ -28,8 +27,10 @@ private slots:
 void TestBords::initTestCase()
 {
     QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
-    Hasard::remplacer([] { return 0.5f; });
-    BoiteMessage::remplacer({});
+    Systeme::doublures().Rnd = [] {
+        return 0.5f;
+    };
+    Systeme::doublures().MsgBox = {};
 }
 
 void TestBords::fermetureSousPerdu_data()

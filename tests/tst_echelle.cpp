@@ -10,13 +10,11 @@
 // Run without QT_SCALE_FACTOR, the test runs itself once per factor; run with it, it checks
 // the window at that factor.
 
-#include "bip.h"
 #include "boiteimage.h"
 #include "cadre.h"
 #include "demarragetest.h"
 #include "etiquette.h"
-#include "hasard.h"
-#include "heure.h"
+#include "systeme.h"
 #include "tableaucases.h"
 #include "vorlanfrm.h"
 #include "zonetexte.h"
@@ -154,16 +152,19 @@ void TestEchelle::initTestCase()
     QVERIFY(m_s >= 1);
     QApplication::setPalette(paletteDistincte());
     test::tiragesDeDepart();
-    Hasard::remplacer(&test::tirer);
-    Heure::remplacer([] { return Heure::Lecture {10, 8, 37, 0}; });
-    Bip::remplacer([] {});
+    Systeme::doublures().Rnd = &test::tirer;
+    Systeme::doublures().heure = [] {
+        return Systeme::Lecture {10, 8, 37, 0};
+    };
+    Systeme::doublures().Beep = [] {
+    };
     m_w = std::make_unique<VorlanFrm>();
     m_w->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
     QCOMPARE(m_w->devicePixelRatioF(), m_s);
     // One tick draws the clock's hands; Enter shows the preview with its bordered swatches.
     m_w->Timer1_Timer();
-    m_w->Form_KeyDown(Fenetre::ToucheEntree, 0);
+    m_w->Form_KeyDown(ToucheEntree, 0);
     m_vue = m_w->grab().toImage();
     QCOMPARE(m_vue.devicePixelRatio(), m_s);
     const QString dossier = QCoreApplication::applicationDirPath() + QStringLiteral("/captures");

@@ -6,15 +6,15 @@
 // real key press travels (through the window, whichever control has the focus), and ending.
 
 #include "boiteimage.h"
-#include "boitemessage.h"
 #include "bouton.h"
 #include "cadre.h"
 #include "demarragetest.h"
 #include "etiquette.h"
-#include "hasard.h"
 #include "plateautest.h"
 #include "rafraichissement.h"
+#include "systeme.h"
 #include "tableaucases.h"
+#include "visibilite.h"
 #include "vorlanfrm.h"
 #include "zonetexte.h"
 
@@ -154,10 +154,10 @@ private:
     // Replaces the message box by a counter of the boxes shown and their text.
     void compterBoites()
     {
-        BoiteMessage::remplacer([this](QWidget *, const QString &texte) {
+        Systeme::doublures().MsgBox = [this](QWidget *, const QString &texte) {
             ++m_boites;
             m_texteBoite = texte;
-        });
+        };
     }
 
     // The desktop's view of the window, as the platform plugin tells it with an expose event.
@@ -178,8 +178,9 @@ private:
 void TestFenetre::initTestCase()
 {
     QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
-    Hasard::remplacer(&tirer);
-    Fenetre::remplacerExposition([this](const QWindow &f) { return m_exposee && f.isExposed(); });
+    Systeme::doublures().Rnd = &tirer;
+    Visibilite::remplacerExposition(
+            [this](const QWindow &f) { return m_exposee && f.isExposed(); });
     compterBoites();
 }
 
@@ -598,7 +599,7 @@ void TestFenetre::boitePerdu()
     const Couleur apercu = jeu.Label2(0);
 
     bool tictacPendantBoite = true;
-    BoiteMessage::remplacer([&](QWidget *parent, const QString &texte) {
+    Systeme::doublures().MsgBox = [&](QWidget *parent, const QString &texte) {
         ++m_boites;
         m_texteBoite = texte;
         QCOMPARE(parent, &w);
@@ -613,7 +614,7 @@ void TestFenetre::boitePerdu()
         const QStringList avant = test::lire(w.jeu());
         QTest::qWait(50);
         QCOMPARE(test::lire(w.jeu()), avant);
-    });
+    };
     g_tirages = {(float(pleine) - 0.5f) / 8};
     w.Timer1_Timer();
     compterBoites();
@@ -659,7 +660,7 @@ void TestFenetre::apparitionBloquee()
 // The real box: modal, "Perdu", one OK button, no icon, the application's name as caption.
 void TestFenetre::vraieBoiteMessage()
 {
-    BoiteMessage::remplacer({});
+    Systeme::doublures().MsgBox = {};
     QString titre, texte;
     int boutons = -1;
     QMessageBox::Icon icone = QMessageBox::Warning;
@@ -674,7 +675,7 @@ void TestFenetre::vraieBoiteMessage()
         modale = boite->isModal();
         boite->button(QMessageBox::Ok)->click();
     });
-    BoiteMessage::MsgBox(m_w.get(), QStringLiteral("Perdu"));
+    Systeme::MsgBox(m_w.get(), QStringLiteral("Perdu"));
     compterBoites();
     QCOMPARE(titre, QStringLiteral("Vorlan"));
     QCOMPARE(texte, QStringLiteral("Perdu"));

@@ -5,11 +5,9 @@
 // its failures, watched through a picture box that records every call it receives and
 // through the pixels it leaves; then the clock as the game window sets it up and ticks it.
 
-#include "bip.h"
 #include "boiteimage.h"
-#include "hasard.h"
-#include "heure.h"
 #include "horloge.h"
+#include "systeme.h"
 #include "vorlanfrm.h"
 
 #include <QElapsedTimer>
@@ -171,26 +169,28 @@ struct Banc
 // turn; either way every reading is counted.
 struct Montre
 {
-    std::deque<Heure::Lecture> suite;
-    Heure::Lecture fixe;
+    std::deque<Systeme::Lecture> suite;
+    Systeme::Lecture fixe;
     int lectures = 0;
 
     Montre()
     {
-        Heure::remplacer([this] { return lire(); });
+        Systeme::doublures().heure = [this] {
+            return lire();
+        };
     }
-    ~Montre() { Heure::remplacer({}); }
+    ~Montre() { Systeme::doublures().heure = {}; }
     void regler(int h, int m, int s)
     {
         suite.clear();
         fixe = {h, m, s, 0};
     }
-    Heure::Lecture lire()
+    Systeme::Lecture lire()
     {
         ++lectures;
         if (suite.empty())
             return fixe;
-        const Heure::Lecture l = suite.front();
+        const Systeme::Lecture l = suite.front();
         suite.pop_front();
         return l;
     }
@@ -288,14 +288,14 @@ private:
 void TestHorloge::init()
 {
     m_nombreBips = 0;
-    Bip::remplacer([this] { ++m_nombreBips; });
+    Systeme::doublures().Beep = [this] {
+        ++m_nombreBips;
+    };
 }
 
 void TestHorloge::cleanup()
 {
-    Bip::remplacer({});
-    Heure::remplacer({});
-    Hasard::remplacer({});
+    Systeme::doublures() = {};
 }
 
 void TestHorloge::geometrie_data()
@@ -856,10 +856,10 @@ void TestHorloge::modesTrotteuse()
 
     Montre montre;
     Banc b;
-    Bip::remplacer([&] {
+    Systeme::doublures().Beep = [&] {
         ++m_nombreBips;
         b.boite->appels.push_back({Appel::Bip});
-    });
+    };
     demarrer(b.horloge, *b.boite, reglagesContrastes());
     b.horloge.HorlogeSec(std::int16_t(mode));
     QCOMPARE(b.horloge.HorlogeCas(), std::int16_t(mode));
@@ -1177,7 +1177,9 @@ void TestHorloge::horsLimites()
 // redrawn by each tick.
 void TestHorloge::horlogeDuJeu()
 {
-    Hasard::remplacer([] { return 0.5f; });
+    Systeme::doublures().Rnd = [] {
+        return 0.5f;
+    };
     Montre montre;
     montre.regler(12, 0, 0);
     VorlanFrm fenetre;
@@ -1255,7 +1257,7 @@ void TestHorloge::heureDuSysteme()
     int comparees = 0;
     while (duree.elapsed() < 1500) {
         const int avant = QTime::currentTime().msecsSinceStartOfDay();
-        const int lue = int(Heure::millisecondesDuJour());
+        const int lue = int(Systeme::millisecondesDuJour());
         const int apres = QTime::currentTime().msecsSinceStartOfDay();
         QTest::qWait(20);
         // The system clock set, or midnight passed, between the readings: nothing to compare.

@@ -5,14 +5,11 @@
 // follows the new palette (empty cells, walls, borders, labels, the window's background, the
 // clock box), while every stored colour value, and with them every emptiness test, stays.
 
-#include "bip.h"
 #include "boiteimage.h"
-#include "boitemessage.h"
 #include "cadre.h"
 #include "demarragetest.h"
 #include "etiquette.h"
-#include "hasard.h"
-#include "heure.h"
+#include "systeme.h"
 #include "tableaucases.h"
 #include "vorlanfrm.h"
 
@@ -125,10 +122,15 @@ private:
 
 void TestPalette::initTestCase()
 {
-    Hasard::remplacer(&tirer);
-    Heure::remplacer([] { return Heure::Lecture {10, 8, 37, 0}; });
-    Bip::remplacer([] {});
-    BoiteMessage::remplacer([this](QWidget *, const QString &) { ++m_boites; });
+    Systeme::doublures().Rnd = &tirer;
+    Systeme::doublures().heure = [] {
+        return Systeme::Lecture {10, 8, 37, 0};
+    };
+    Systeme::doublures().Beep = [] {
+    };
+    Systeme::doublures().MsgBox = [this](QWidget *, const QString &) {
+        ++m_boites;
+    };
     m_clair = QApplication::palette();
 }
 

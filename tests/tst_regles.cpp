@@ -4,9 +4,8 @@
 // The rules on their own: board set-up, the alignment search with its removal and settling,
 // the fall tick, spawning and the seven commands, on boards written as rows of letters.
 
-#include "hasard.h"
-#include "heure.h"
 #include "plateautest.h"
+#include "systeme.h"
 
 #include <QScopeGuard>
 #include <QSet>
@@ -17,7 +16,7 @@
 using namespace vl;
 using namespace vl::test;
 
-Q_DECLARE_METATYPE(vl::Heure::Lecture)
+Q_DECLARE_METATYPE(vl::Systeme::Lecture)
 
 namespace {
 
@@ -511,14 +510,14 @@ void TestRegles::toucheNonCommande()
 
 void TestRegles::tirages_data()
 {
-    QTest::addColumn<Heure::Lecture>("autre"); // the time of day of a second start-up
+    QTest::addColumn<Systeme::Lecture>("autre"); // the time of day of a second start-up
     QTest::addColumn<bool>("memePartie");
     QTest::newRow("même heure au millième: mêmes tirages")
-            << Heure::Lecture {20, 15, 42, 317} << true;
+            << Systeme::Lecture {20, 15, 42, 317} << true;
     QTest::newRow("une milliseconde plus tard: d'autres tirages")
-            << Heure::Lecture {20, 15, 42, 318} << false;
+            << Systeme::Lecture {20, 15, 42, 318} << false;
     QTest::newRow("une heure plus tard: d'autres tirages")
-            << Heure::Lecture {21, 15, 42, 317} << false;
+            << Systeme::Lecture {21, 15, 42, 317} << false;
 }
 
 // The game's draws come from a generator seeded from the time of day: every draw lies in
@@ -526,17 +525,19 @@ void TestRegles::tirages_data()
 // another game.
 void TestRegles::tirages()
 {
-    QFETCH(Heure::Lecture, autre);
+    QFETCH(Systeme::Lecture, autre);
     QFETCH(bool, memePartie);
 
-    Hasard::remplacer({});
-    const auto restaurer = qScopeGuard([] { Heure::remplacer({}); });
-    const auto partie = [](Heure::Lecture heure) {
-        Heure::remplacer([heure] { return heure; });
-        Hasard::Randomize();
+    Systeme::doublures().Rnd = {};
+    const auto restaurer = qScopeGuard([] { Systeme::doublures().heure = {}; });
+    const auto partie = [](Systeme::Lecture heure) {
+        Systeme::doublures().heure = [heure] {
+            return heure;
+        };
+        Systeme::Randomize();
         std::vector<float> tirages(2000);
         for (float &r : tirages)
-            r = Hasard::Rnd();
+            r = Systeme::Rnd();
         return tirages;
     };
     const std::vector<float> premiere = partie({20, 15, 42, 317});

@@ -7,9 +7,8 @@
 // the board, the piece, the preview, the timer, the score and the window state as they were.
 
 #include "boiteimage.h"
-#include "boitemessage.h"
 #include "etiquette.h"
-#include "hasard.h"
+#include "systeme.h"
 #include "tableaucases.h"
 #include "vorlanfrm.h"
 
@@ -153,8 +152,11 @@ void TstTouches::initTestCase()
 {
     QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
     // A lost game would open no box; the draws are fixed so that start-up is the same.
-    BoiteMessage::remplacer([](QWidget *, const QString &) {});
-    Hasard::remplacer([] { return 0.5f; });
+    Systeme::doublures().MsgBox = [](QWidget *, const QString &) {
+    };
+    Systeme::doublures().Rnd = [] {
+        return 0.5f;
+    };
 }
 
 void TstTouches::init()
