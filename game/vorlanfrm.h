@@ -38,7 +38,7 @@ public:
     // Runs the command of KeyCode whatever the modifiers; true when it was one of the seven.
     bool Form_KeyDown(int KeyCode, int Shift) override;
 
-    // The controls and the game state, for the program's own tests.
+    // The controls and the game state, for the program's own tests and benchmarks.
     const Jeu &jeu() const { return m_jeu; }
     Jeu &jeu() { return m_jeu; }
     Cadre &Frame1() const { return *m_Frame1; }

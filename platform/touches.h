@@ -5,9 +5,9 @@
 
 namespace vl {
 
-// The virtual-key codes of the keys that have no letter or digit of their own and that the
-// game acts on. A window hands these to Form_KeyDown; letters and digits come as their
-// upper-case character codes, and every other key as 0.
+// The virtual-key codes of the seven keys the game acts on. A window passes Form_KeyDown
+// these codes for these keys, the upper-case character code for a letter or a digit, and 0
+// for any other key.
 enum Touche {
     ToucheEntree = 13,
     ToucheEchap = 27,
