@@ -72,10 +72,10 @@ attend 30 openbox_pret || { echo "FAIL openbox did not finish starting" >&2; exi
 # The first key xdotool sends after the server started is the first from the server's XTEST
 # keyboard, which then becomes the source of the core keyboard (a change of keyboard that
 # openbox follows). An Alt+F4 sent as that first key missed openbox's binding about one time in
-# three (it went to the focused window); one sent after any other key never did. So a lone
-# Shift is sent now, before the game exists, and openbox is known to have taken in what
-# followed once it has answered two later requests (it handles its events in order): one more
-# desktop, and the four of its default again.
+# three (the window stayed open), and never once any key had come before it. So a lone Shift
+# is sent now, before the game exists, and openbox is known to have taken in what followed once
+# it has answered two later requests (it handles its events in order): one more desktop, and
+# the four of its default again.
 nombre_de_bureaux() { xprop -root _NET_NUMBER_OF_DESKTOPS 2>/dev/null | grep -q "= $1\$"; }
 xdotool key shift
 for bureaux in 5 4; do
