@@ -218,8 +218,11 @@ void TstMinuterie::rattrapeApresUnCourtBlocage_data()
 void TstMinuterie::rattrapeApresUnCourtBlocage()
 {
     QFETCH(bool, regle);
-    constexpr auto Intervalle = 200ms;
-    constexpr auto Blocage = 300ms; // an interval and a half
+    constexpr auto Intervalle = 250ms;
+    // Two intervals: the tick it delays is one interval late, more than a timer that caught up
+    // only a single interval would allow, and a busy machine would have to hold the thread two
+    // more intervals before the timer rightly gave up catching up.
+    constexpr auto Blocage = 500ms;
     constexpr int Avant = 4; // ticks up to the stall, the last one stalling
     constexpr int Apres = 6; // ticks after the one it delayed
     Minuterie m;
