@@ -9,7 +9,8 @@
 # run ends with it. Source this file after deps.sh, as root.
 
 VORLAN_CACHE=${VORLAN_CACHE:-/var/cache/vorlan}
-VORLAN_MIRROR=${VORLAN_MIRROR:-http://deb.debian.org/debian}
+# VORLAN_MIRROR, when set, is the Debian mirror the roots are made from; otherwise mmdebstrap
+# picks its own default.
 
 # Fails when anything is mounted at or under DIR, in any process's view: such a tree is never
 # removed.
@@ -82,7 +83,7 @@ racine_a_jour()
     echo "== $nom: making a Debian $suite root in $racine"
     unshare --mount --propagation private --fork \
         mmdebstrap --quiet --variant="$variante" --include=ca-certificates "$suite" "$neuve" \
-        "$VORLAN_MIRROR"
+        ${VORLAN_MIRROR:+"$VORLAN_MIRROR"}
     mkdir -p "$neuve/opt/vorlan"
     cp -r "$VORLAN_ROOT/scripts/lib" "$VORLAN_ROOT/debian" "$neuve/opt/vorlan/"
     dans_racine "$neuve" "" "$@"
