@@ -20,15 +20,15 @@ float tirage()
     return Suite[k++ % 4];
 }
 
-// A started game with an empty field and no piece.
+// A started game, its field emptied of the first piece.
 Jeu jeuVide()
 {
     Jeu jeu(vl::couleurs::FaceBouton, vl::couleurs::TexteBouton);
     jeu.setTirage(&tirage);
-    jeu.RemplitDirection();
-    jeu.PrepareTableau();
-    jeu.VideApercu();
-    jeu.DemarreTimer();
+    jeu.Demarre();
+    for (int i = 0; i < Jeu::NombreCases; ++i)
+        if (!Jeu::estMur(i))
+            jeu.setLbl(i, jeu.vide());
     return jeu;
 }
 
@@ -37,7 +37,7 @@ Jeu jeuVide()
 void poser(Jeu &jeu, std::initializer_list<const char *> lignes)
 {
     static constexpr char Lettres[] = "RBPJVOF";
-    int ligne = 21 - int(lignes.size());
+    int ligne = Jeu::Rangees - 1 - int(lignes.size());
     for (const char *l : lignes) {
         assert(std::strlen(l) == 8);
         for (int col = 1; col <= 8; ++col) {

@@ -89,6 +89,14 @@ double centile(std::vector<double> v, double p)
     return v[n];
 }
 
+// Empties every cell of the playing field.
+void viderChamp(Jeu &jeu)
+{
+    for (int i = 0; i < Jeu::NombreCases; ++i)
+        if (!Jeu::estMur(i))
+            jeu.setLbl(i, jeu.vide());
+}
+
 // Draws for a game that never makes a line: the pieces come into columns 1 to 8 in turn
 // and take the colours of a pattern in which no two touching cells match (colour (row +
 // 3 column) mod 7); the field is emptied before a column could block a new piece.
@@ -107,7 +115,7 @@ public:
         const int piece = n / 4;
         if (n % 4 == 0) {
             if (piece > 1 && (piece - 1) % ParRemplissage == 0)
-                m_jeu.PrepareTableau();
+                viderChamp(m_jeu);
             return (float(colonne(piece) - 1) + 0.5f) / 8;
         }
         const int suivante = piece + 1;
@@ -141,17 +149,19 @@ void eteindreMinuterie(VorlanFrm &f)
     f.jeu().NouvellePiece();
 }
 
-// An empty field and a first piece, as at start-up, at the given speed; the timer's
-// switch is left as it is.
-void nouvellePartie(VorlanFrm &f, TirageSansLigne *tirage, int intervalle)
+// An empty field and a first piece, as at start-up, at the given speed, with the rules'
+// timer switch left as it is (Jeu::Demarre would switch it on, and the next tick the
+// window's timer with it).
+void nouvellePartie(VorlanFrm &f, TirageSansLigne &tirage, int intervalle)
 {
-    f.jeu().PrepareTableau();
-    f.jeu().VideApercu();
-    if (tirage)
-        tirage->recommencer();
-    f.jeu().NouvellePiece();
-    f.jeu().NouvellePiece();
-    f.jeu().setInterval(intervalle);
+    Jeu &jeu = f.jeu();
+    viderChamp(jeu);
+    for (int i = 0; i < Jeu::HauteurPiece; ++i)
+        jeu.setLabel2(i, jeu.vide());
+    tirage.recommencer();
+    jeu.NouvellePiece();
+    jeu.NouvellePiece();
+    jeu.setInterval(intervalle);
     f.miroir();
 }
 
@@ -170,7 +180,7 @@ int cadence(VorlanFrm &f, TirageSansLigne &tirage, int intervalle, double duree,
     std::uint64_t dernier = 0;
     if (qtimer) {
         eteindreMinuterie(f);
-        nouvellePartie(f, &tirage, intervalle);
+        nouvellePartie(f, tirage, intervalle);
         // Qt's own schedule: one interval after the previous due time, or after the
         // previous tick when that is already past.
         const auto pas = std::chrono::milliseconds(intervalle);
@@ -184,7 +194,7 @@ int cadence(VorlanFrm &f, TirageSansLigne &tirage, int intervalle, double duree,
         });
         minuterieQt.start(intervalle);
     } else {
-        nouvellePartie(f, &tirage, intervalle);
+        nouvellePartie(f, tirage, intervalle);
         // Every tick reads the time for the clock: the first reading of a tick notes it.
         vl::Systeme::doublures().heure = [&] {
             if (f.Timer1().tics() != dernier) {
@@ -253,7 +263,7 @@ int cadence(VorlanFrm &f, TirageSansLigne &tirage, int intervalle, double duree,
 int cpuParTic(VorlanFrm &f, TirageSansLigne &tirage, int n)
 {
     eteindreMinuterie(f);
-    nouvellePartie(f, &tirage, Jeu::IntervalleDepart);
+    nouvellePartie(f, tirage, Jeu::IntervalleDepart);
     QCoreApplication::processEvents();
 
     std::vector<double> chute;
@@ -331,14 +341,16 @@ int jeu(VorlanFrm &f, int intervalle, double duree)
     vl::Systeme::doublures().MsgBox = [&](QWidget *, const QString &) {
         QTimer::singleShot(0, &f, [&] {
             ++parties;
-            if (f.etat() == vl::Fenetre::Etat::Minimise)
-                f.setEtat(vl::Fenetre::Etat::Normal);
-            f.jeu().DemarreTimer();
-            nouvellePartie(f, nullptr, intervalle);
+            if (f.etatFenetre() == vl::Fenetre::EtatFenetre::Minimise)
+                f.setEtatFenetre(vl::Fenetre::EtatFenetre::Normal);
+            f.jeu().Demarre();
+            f.jeu().setInterval(intervalle);
+            f.miroir();
             f.Timer1_Timer(); // switches the window's timer on again
         });
     };
-    nouvellePartie(f, nullptr, intervalle);
+    f.jeu().setInterval(intervalle);
+    f.miroir();
     std::uint64_t dernier = 0;
     vl::Systeme::doublures().heure = [&] {
         if (f.Timer1().tics() != dernier) {
@@ -348,7 +360,7 @@ int jeu(VorlanFrm &f, int intervalle, double duree)
             if (j.Position() < 20)
                 ++atterrissages;
             for (int i = 0; i < Jeu::NombreCases; ++i) {
-                const bool mur = i < 10 || i >= 210 || i % 10 == 0 || i % 10 == 9;
+                const bool mur = Jeu::estMur(i);
                 if ((mur && j.lbl(i) != j.mur()) || (!mur && j.lbl(i) == Jeu::Marque))
                     ++anomalies;
             }
@@ -363,8 +375,8 @@ int jeu(VorlanFrm &f, int intervalle, double duree)
     // Escape minimises and nothing in the game restores: the soak does, after a while.
     QTimer gardien;
     QObject::connect(&gardien, &QTimer::timeout, [&] {
-        if (f.etat() == vl::Fenetre::Etat::Minimise) {
-            f.setEtat(vl::Fenetre::Etat::Normal);
+        if (f.etatFenetre() == vl::Fenetre::EtatFenetre::Minimise) {
+            f.setEtatFenetre(vl::Fenetre::EtatFenetre::Normal);
             f.activateWindow();
         }
     });

@@ -109,6 +109,15 @@ void Horloge::HorlogeDeb(BoiteImage &Picture, double CouleurCercle, std::int16_t
     reperes(E[Pi] / 6, Indice::TailleRepereHeures, Indice::CouleurRepereHeures);
 }
 
+void Horloge::HorlogeDeb(BoiteImage &Picture, const Reglages &r)
+{
+    HorlogeDeb(Picture, r.CouleurCercle, r.TicTac, r.TailleRepereMinutes, r.CouleurRepereMinutes,
+               r.TailleRepereHeures, r.CouleurRepereHeures, r.LongueurRayon,
+               r.LongueurAiguilleSecondes, r.TailleAiguilleSecondes, r.CouleurAiguilleSecondes,
+               r.LongueurAiguilleMinutes, r.TailleAiguilleMinutes, r.CouleurAiguilleMinutes,
+               r.LongueurAiguilleHeures, r.TailleAiguilleHeures, r.CouleurAiguilleHeures);
+}
+
 void Horloge::HorlogeDes(BoiteImage &Picture)
 {
     auto &E = Etat;
@@ -127,9 +136,12 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
         trait(TailleAiguilleHeures, XAiguilleHeures, YAiguilleHeures, Picture.BackColor());
     }
 
-    E[AngleSecondes] = Systeme::secondes();
-    E[AngleMinutes] = Systeme::minutes();
-    E[AngleHeures] = Systeme::heures();
+    // One reading for all three hands: readings a moment apart could straddle a change of
+    // minute or hour and show hands of two different times.
+    const Systeme::Lecture heure = Systeme::heure();
+    E[AngleSecondes] = heure.secondes;
+    E[AngleMinutes] = heure.minutes;
+    E[AngleHeures] = heure.heures;
 
     double s = E[AngleSecondes] - 15;
     if (s <= 0)
@@ -157,7 +169,7 @@ void Horloge::HorlogeDes(BoiteImage &Picture)
     h -= 3;
     if (h <= 0)
         h += 12;
-    h += double(Systeme::minutes()) / 60;
+    h += double(heure.minutes) / 60;
     E[AngleHeures] = E[Pi] / 6 * h;
     bout(AngleHeures, LongueurAiguilleHeures, XAiguilleHeures, YAiguilleHeures);
     trait(TailleAiguilleHeures, XAiguilleHeures, YAiguilleHeures,

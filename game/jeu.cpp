@@ -3,63 +3,49 @@
 
 #include "jeu.h"
 
-#include "touches.h"
-
 #include <cassert>
 #include <cmath>
-#include <utility>
 
 namespace vl {
 
 namespace {
-constexpr int PremiereCase = 11; // row 1, column 1
-constexpr int DerniereCase = 208; // row 20, column 8
-constexpr int PremiereLigne20 = 201;
-constexpr int DerniereLigne20 = 208;
-} // namespace
+constexpr int C = Jeu::Colonnes;
+constexpr int ColonnesDeJeu = C - 2;
+constexpr int PremiereCase = C + 1; // row 1, column 1
+constexpr int DerniereCase = Jeu::NombreCases - C - 2; // the last row's column before the wall
+constexpr int PremiereDuBas = DerniereCase - ColonnesDeJeu + 1; // the last row's column 1
 
-Jeu::Commande Jeu::commande(int KeyCode)
+// The draw r (0 <= r < 1) as one of n equally likely whole numbers, 0 to n - 1.
+int parmi(float r, int n)
 {
-    static constexpr std::pair<Touche, Commande> Commandes[]
-            = {{ToucheEntree, Commande::Apercu},    {ToucheEchap, Commande::Minimise},
-               {ToucheEspace, Commande::Precipite}, {ToucheGauche, Commande::Gauche},
-               {ToucheHaut, Commande::Haut},        {ToucheDroite, Commande::Droite},
-               {ToucheBas, Commande::Bas}};
-    for (const auto &[touche, commande] : Commandes)
-        if (touche == KeyCode)
-            return commande;
-    return Commande::Aucune;
+    return int(std::floor(double(r) * n));
 }
+} // namespace
 
 Jeu::Jeu(Couleur vide, Couleur mur)
     : m_vide(vide)
     , m_mur(mur)
 {
     assert(vide != mur && vide != Marque && mur != Marque);
+    m_Direction = {0, -C - 1, -C, -C + 1, -1, 1, C - 1, C, C + 1};
+    prepareTableau();
 }
 
-void Jeu::RemplitDirection()
+void Jeu::prepareTableau()
 {
-    m_Direction = {0, -11, -10, -9, -1, 1, 9, 10, 11};
-}
-
-void Jeu::PrepareTableau()
-{
-    for (int i = 0; i < NombreCases; ++i) {
-        const int ligne = i / Colonnes;
-        const int colonne = i % Colonnes;
-        const bool mur = ligne == 0 || ligne == 21 || colonne == 0 || colonne == 9;
-        m_lbl[i] = mur ? m_mur : m_vide;
-    }
-}
-
-void Jeu::VideApercu()
-{
+    for (int i = 0; i < NombreCases; ++i)
+        m_lbl[i] = estMur(i) ? m_mur : m_vide;
     m_Label2.fill(m_vide);
+    m_Montrer = 0;
 }
 
-void Jeu::DemarreTimer()
+void Jeu::Demarre()
 {
+    prepareTableau();
+    // The first spawn only brings the empty preview into the board and fills the preview;
+    // the second brings in the first piece.
+    NouvellePiece();
+    NouvellePiece();
     m_Interval = IntervalleDepart;
     m_Enabled = true;
 }
@@ -67,29 +53,28 @@ void Jeu::DemarreTimer()
 void Jeu::NouvellePiece()
 {
     assert(m_tirage);
-    m_Position = int(std::floor(double(m_tirage()) * 8)) + PremiereCase;
-    assert(m_Position >= 11 && m_Position <= 18);
-    if (!estVide(m_Position + 30)) {
+    m_Position = PremiereCase + parmi(m_tirage(), ColonnesDeJeu);
+    assert(m_Position / C == 1 && !estMur(m_Position));
+    if (!estVide(m_Position + Dessous)) {
         if (m_perdu)
             m_perdu();
         m_Enabled = false;
         return;
     }
-    for (int i = 0; i < 3; ++i) {
-        m_lbl[m_Position + 10 * i] = m_Label2[i];
-        const int k = int(std::floor(double(m_tirage()) * 7));
-        m_Label2[i] = Palette.at(k);
+    for (int i = 0; i < HauteurPiece; ++i) {
+        m_lbl[m_Position + C * i] = m_Label2[i];
+        m_Label2[i] = Label3(parmi(m_tirage(), int(Palette.size())));
     }
 }
 
 void Jeu::Tic()
 {
     const int P = m_Position;
-    if (estVide(P + 30)) {
-        for (int i = P + 30; i > P; i -= 10)
-            m_lbl[i] = m_lbl[i - 10];
+    if (estVide(P + Dessous)) {
+        for (int i = P + Dessous; i > P; i -= C)
+            m_lbl[i] = m_lbl[i - C];
         m_lbl[P] = m_vide;
-        m_Position = P + 10;
+        m_Position = P + C;
     } else {
         ChercheAlignement();
         NouvellePiece();
@@ -126,6 +111,7 @@ void Jeu::ChercheAlignement()
         ChercheAlignement();
 }
 
+// Marks the 8-connected region of cell a's colour that contains a, counting its cells.
 void Jeu::Elimine(int a)
 {
     const Couleur c = m_lbl[a];
@@ -138,24 +124,24 @@ void Jeu::Elimine(int a)
     }
 }
 
-// Settles every column from row 20 up, removing each marked cell by shifting the column
-// above it down one row; returns whether any marked cell was removed.
+// Settles every column from the bottom row up, removing each marked cell by shifting the
+// column above it down one row; returns whether any marked cell was removed.
 bool Jeu::tasse()
 {
     bool retire = false;
-    for (int j = PremiereLigne20; j <= DerniereLigne20; ++j) {
+    for (int j = PremiereDuBas; j <= DerniereCase; ++j) {
         int k = j;
         while (!estVide(k)) {
             if (m_lbl[k] == Marque) {
-                for (int m = k; m >= 21; m -= 10)
-                    m_lbl[m] = m_lbl[m - 10];
-                m_lbl[j % Colonnes + Colonnes] = m_vide;
+                for (int m = k; m / C >= 2; m -= C)
+                    m_lbl[m] = m_lbl[m - C];
+                m_lbl[C + j % C] = m_vide;
                 retire = true;
                 k = j;
                 continue;
             }
-            k -= 10;
-            if (k < 10)
+            k -= C;
+            if (k < C)
                 break;
         }
     }
@@ -183,9 +169,6 @@ void Jeu::Execute(Commande c)
     case Commande::Bas:
         cycle(false);
         break;
-    case Commande::Minimise:
-    case Commande::Aucune:
-        break;
     }
 }
 
@@ -195,13 +178,14 @@ void Jeu::deplace(int de, int vers)
     m_lbl[de] = m_vide;
 }
 
-// Moves the piece one column, all three cells or none.
+// Moves the piece one column, all its cells or none.
 void Jeu::decaleLateral(int sens)
 {
     const int P = m_Position;
-    if (!estVide(P + sens) || !estVide(P + 10 + sens) || !estVide(P + 20 + sens))
-        return;
-    for (int i = P; i <= P + 20; i += 10)
+    for (int i = P; i < P + Dessous; i += C)
+        if (!estVide(i + sens))
+            return;
+    for (int i = P; i < P + Dessous; i += C)
         deplace(i, i + sens);
     m_Position = P + sens;
 }
@@ -209,31 +193,32 @@ void Jeu::decaleLateral(int sens)
 void Jeu::precipite()
 {
     const int P = m_Position;
-    int i = P + 30;
+    int i = P + Dessous;
     while (estVide(i))
-        i += 10;
-    if (i == P + 30)
+        i += C;
+    if (i == P + Dessous)
         return;
     // Bottom cell first, so that a drop of one or two rows overwrites only vacated cells.
-    deplace(P + 20, i - 10);
-    deplace(P + 10, i - 20);
-    deplace(P, i - 30);
-    m_Position = i - 30;
+    for (int k = P + Dessous - C; k >= P; k -= C)
+        deplace(k, k + i - (P + Dessous));
+    m_Position = i - Dessous;
 }
 
+// Turns the piece's colours one cell up (the top one going to the bottom) or down.
 void Jeu::cycle(bool versLeHaut)
 {
-    const int P = m_Position;
+    const int haut = m_Position;
+    const int bas = m_Position + Dessous - C;
     if (versLeHaut) {
-        const Couleur garde = m_lbl[P];
-        m_lbl[P] = m_lbl[P + 10];
-        m_lbl[P + 10] = m_lbl[P + 20];
-        m_lbl[P + 20] = garde;
+        const Couleur garde = m_lbl[haut];
+        for (int i = haut; i < bas; i += C)
+            m_lbl[i] = m_lbl[i + C];
+        m_lbl[bas] = garde;
     } else {
-        const Couleur garde = m_lbl[P + 20];
-        m_lbl[P + 20] = m_lbl[P + 10];
-        m_lbl[P + 10] = m_lbl[P];
-        m_lbl[P] = garde;
+        const Couleur garde = m_lbl[bas];
+        for (int i = bas; i > haut; i -= C)
+            m_lbl[i] = m_lbl[i - C];
+        m_lbl[haut] = garde;
     }
 }
 

@@ -13,31 +13,46 @@
 namespace vl {
 
 // The rules of the game on a board of 220 colour values, without any widget: spawning, the
-// fall tick, the alignment search with its removal and settling, and the seven commands.
+// fall tick, the alignment search with its removal and settling, and the player's commands.
 // The window mirrors this state into its controls; tests, benchmarks and fuzzers drive it
 // directly. A cell is empty exactly when its value equals the empty colour given at
 // construction (the window's background value); walls hold the wall colour.
 class Jeu
 {
 public:
-    static constexpr int NombreCases = 220;
-    // Cells in a row of the board, the two walls included: cell i is in row i / Colonnes.
+    // The board: Rangees rows of Colonnes cells, walls all round; cell i is in row
+    // i / Colonnes and column i % Colonnes. The playing field is rows 1 to Rangees - 2 and
+    // columns 1 to Colonnes - 2.
     static constexpr int Colonnes = 10;
-    static constexpr Couleur Marque = couleurs::Blanc;
+    static constexpr int Rangees = 22;
+    static constexpr int NombreCases = Colonnes * Rangees;
+    // The piece: HauteurPiece cells of one column, its top cell at Position; the cell below it
+    // is Position + Dessous.
+    static constexpr int HauteurPiece = 3;
+    static constexpr int Dessous = HauteurPiece * Colonnes;
+
+    // True for the cells of the walls, which never change.
+    static constexpr bool estMur(int i)
+    {
+        const int rangee = i / Colonnes;
+        const int colonne = i % Colonnes;
+        return rangee == 0 || rangee == Rangees - 1 || colonne == 0 || colonne == Colonnes - 1;
+    }
+
+    // The mark of a cell chosen for removal, for the length of one search.
+    static constexpr Couleur Marque = rgb(255, 255, 255);
     // The seven piece colours, in the order of the palette swatches.
     static constexpr std::array<Couleur, 7> Palette
-            = {0x000000FF, 0x00FF0000, 0x00800080, 0x0000FFFF, 0x0000C000, 0x000080FF, 0x00000040};
+            = {rgb(255, 0, 0), rgb(0, 0, 255),   rgb(128, 0, 128), rgb(255, 255, 0),
+               rgb(0, 192, 0), rgb(255, 128, 0), rgb(64, 0, 0)};
     static constexpr int IntervalleDepart = 1000;
 
-    // The commands of the seven keys of the key help. Minimise is the window's own; it stays
-    // in this list so that the one table of keys and commands holds all seven keys, and the
-    // rules see (and ignore) every key the window acts on.
-    enum class Commande { Aucune, Apercu, Minimise, Precipite, Gauche, Haut, Droite, Bas };
-    // The command of a key code (touches.h), Aucune for any other key.
-    static Commande commande(int KeyCode);
+    // What the player can do to the falling piece and the preview.
+    enum class Commande { Apercu, Precipite, Gauche, Haut, Droite, Bas };
 
-    // vide and mur: the window's background and foreground colour values (distinct, and
-    // neither a palette colour nor the mark).
+    // An empty board: walls, an empty field and an empty preview, the timer off. vide and mur
+    // are the window's background and foreground colour values (distinct, and neither a
+    // palette colour nor the mark).
     Jeu(Couleur vide, Couleur mur);
 
     // Where draws come from (each 0 <= r < 1); must be set before the first NouvellePiece.
@@ -45,30 +60,25 @@ public:
     // What a blocked spawn does before the timer is switched off (the "Perdu" box).
     void setPerdu(std::function<void()> perdu) { m_perdu = std::move(perdu); }
 
-    // Start-up steps, in the order the window runs them.
-    void RemplitDirection();
-    void PrepareTableau();
-    void VideApercu();
+    // Brings the rules to the state the window starts from: an empty board, the preview
+    // hidden, the first piece in and the next one in the preview, the timer on at
+    // IntervalleDepart.
+    void Demarre();
     // Brings the preview's colours into rows 1 to 3 of a random column and draws the next
     // piece, or, when the cell below that column's row 3 is occupied, ends the game.
     void NouvellePiece();
-    // Sets the timer's interval to its start and switches it on; the window copies both to its
-    // timer.
-    void DemarreTimer();
-
     // One step of the game (the window skips it while minimised): fall or land (then search
     // and spawn), speed, score.
     void Tic();
     // Removes every line of three and its connected cells, settling and searching again
     // until no line is left; adds each removed cell to Elimines.
     void ChercheAlignement();
-    // Marks the 8-connected region of cell a's colour that contains a, counting its cells.
-    // a must be a playing cell holding a piece colour.
-    void Elimine(int a);
-    // Runs the command; Minimise changes nothing here, the window minimises itself.
+    // Runs the command on the falling piece or the preview.
     void Execute(Commande c);
 
-    // The board, the preview, the palette and the window-level variables.
+    // The board, the preview, the palette and the window-level variables; the window shows
+    // the board, the preview and the timer's state. Setting them puts the rules in any
+    // position, as the tests, benchmarks and fuzzer do.
     Couleur lbl(int i) const { return m_lbl.at(i); }
     void setLbl(int i, Couleur c) { m_lbl.at(i) = c; }
     Couleur Label2(int i) const { return m_Label2.at(i); }
@@ -94,15 +104,17 @@ public:
     int score() const { return IntervalleDepart - m_Interval; }
 
 private:
+    void prepareTableau();
     bool estVide(int i) const { return m_lbl[i] == m_vide; }
+    void Elimine(int a);
+    bool tasse();
     void deplace(int de, int vers);
     void decaleLateral(int sens);
     void precipite();
     void cycle(bool versLeHaut);
-    bool tasse();
 
     std::array<Couleur, NombreCases> m_lbl {};
-    std::array<Couleur, 3> m_Label2 {};
+    std::array<Couleur, HauteurPiece> m_Label2 {};
     std::array<int, 9> m_Direction {}; // entries 1 to 8
     std::function<float()> m_tirage;
     std::function<void()> m_perdu;

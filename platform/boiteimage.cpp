@@ -3,10 +3,13 @@
 
 #include "boiteimage.h"
 
+#include "peinture.h"
+
 #include <QEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -101,7 +104,7 @@ std::uint8_t BoiteImage::codeReference(Couleur c)
         return 0;
     auto it = std::find(m_references.begin(), m_references.end(), c);
     if (it == m_references.end()) {
-        Q_ASSERT(m_references.size() < 255);
+        assert(m_references.size() < 255);
         it = m_references.insert(it, c);
     }
     return std::uint8_t(it - m_references.begin() + 1);
@@ -194,7 +197,7 @@ void BoiteImage::PSet(float x, float y, Couleur c)
 void BoiteImage::Line(float x1, float y1, float x2, float y2, Couleur c)
 {
     preparerImage();
-    const Traits::Trait &t = m_traits.trait(QLineF(enPixels(x1, y1), enPixels(x2, y2)), m_drawWidth,
+    const CacheTraits::Trait &t = m_traits.trait(QLineF(enPixels(x1, y1), enPixels(x2, y2)), m_drawWidth,
                                             m_image.size(), m_image.devicePixelRatio());
     const QRgb couleur = resoudre(c, palette()).rgb();
     const std::uint8_t code = codeReference(c);
@@ -203,7 +206,7 @@ void BoiteImage::Line(float x1, float y1, float x2, float y2, Couleur c)
     uchar *const codes = m_codes.bits();
     const qsizetype ligneImage = m_image.bytesPerLine();
     const qsizetype ligneCodes = m_codes.bytesPerLine();
-    for (const Traits::Segment &s : t.segments) {
+    for (const CacheTraits::Segment &s : t.segments) {
         auto *ligne = reinterpret_cast<QRgb *>(pixels + s.y * ligneImage);
         std::fill(ligne + s.debut, ligne + s.fin, couleur);
         uchar *lcodes = codes + s.y * ligneCodes;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "couleur.h"
-#include "traits.h"
+#include "cachetraits.h"
 #include "twips.h"
 
 #include <QImage>
@@ -32,7 +32,8 @@ public:
     double ScaleWidth() const;
     double ScaleHeight() const;
 
-    // Persistent drawing is the box's only mode: what is drawn stays until drawn over.
+    // Persistent drawing is the box's only mode: what is drawn stays until drawn over. (The
+    // clock relies on it without asking.)
     bool AutoRedraw() const { return true; }
     void setBackColor(Couleur c);
     Couleur BackColor() const { return m_back; }
@@ -74,7 +75,7 @@ private:
     Couleur m_back = couleurs::FondFenetre;
     Couleur m_fore = couleurs::TexteFenetre;
     std::int16_t m_drawWidth = 1;
-    Traits m_traits; // the pixels of the last lines drawn
+    CacheTraits m_traits; // the pixels of the last lines drawn
     // What Line asked to repaint since the last repaint, in widget pixels.
     QRect m_aPeindre;
 };

@@ -19,7 +19,7 @@ public:
     explicit Bouton(QWidget *parent);
 
     void setCaption(const QString &texte) { setText(texte); }
-    QString caption() const { return text(); }
+    QString Caption() const { return text(); }
     // What a click does.
     void setClick(std::function<void()> action);
 

@@ -4,6 +4,7 @@
 #include "etiquette.h"
 
 #include "bordure.h"
+#include "peinture.h"
 
 #include <QAccessibleWidget>
 #include <QEvent>
@@ -27,9 +28,9 @@ public:
     {
         const auto *e = static_cast<const Etiquette *>(widget());
         if (t == QAccessible::Name)
-            return e->accessibleName().isEmpty() ? e->caption().trimmed() : e->accessibleName();
+            return e->accessibleName().isEmpty() ? e->Caption().trimmed() : e->accessibleName();
         if (t == QAccessible::Value)
-            return e->caption();
+            return e->Caption();
         return QAccessibleWidget::text(t);
     }
 };

@@ -23,19 +23,19 @@ public:
     // The text shown. Assistive technology reads it as the label's value, and as its name
     // unless the label has an accessible name of its own.
     void setCaption(const QString &texte);
-    QString caption() const { return m_caption; }
+    QString Caption() const { return m_caption; }
     void setBackColor(Couleur c);
-    Couleur backColor() const { return m_back; }
+    Couleur BackColor() const { return m_back; }
     void setForeColor(Couleur c);
-    Couleur foreColor() const { return m_fore; }
+    Couleur ForeColor() const { return m_fore; }
     // Thin flat single-line border on or off.
     void setBordure(bool avec);
     bool bordure() const { return m_bordure; }
     // With AutoSize the label takes its text's size (its height only, when WordWrap is on).
     void setAutoSize(bool oui);
-    bool autoSize() const { return m_autoSize; }
+    bool AutoSize() const { return m_autoSize; }
     void setWordWrap(bool oui);
-    bool wordWrap() const { return m_wordWrap; }
+    bool WordWrap() const { return m_wordWrap; }
     // Own font of the label, replacing the window's.
     void setPolice(const QFont &f);
 

@@ -3,10 +3,10 @@
 
 #include "fenetre.h"
 
+#include "peinture.h"
 #include "twips.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWindow>
@@ -45,14 +45,9 @@ Fenetre::Fenetre()
     : QWidget(nullptr)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // Key preview: the window's own event filter sees key events before any of its controls.
-    qApp->installEventFilter(this);
 }
 
-Fenetre::~Fenetre()
-{
-    qApp->removeEventFilter(this);
-}
+Fenetre::~Fenetre() = default;
 
 void Fenetre::setTailleClient(int largeur, int hauteur)
 {
@@ -65,29 +60,29 @@ void Fenetre::setBackColor(Couleur c)
     update();
 }
 
-void Fenetre::setEtat(Etat e)
+void Fenetre::setEtatFenetre(EtatFenetre e)
 {
     switch (e) {
-    case Etat::Normal:
+    case EtatFenetre::Normal:
         m_visibilite.retirer();
         setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
         break;
-    case Etat::Minimise:
+    case EtatFenetre::Minimise:
         setWindowState(windowState() | Qt::WindowMinimized);
         m_visibilite.reduire();
         break;
-    case Etat::Maximise:
+    case EtatFenetre::Maximise:
         m_visibilite.retirer();
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
         break;
     }
 }
 
-Fenetre::Etat Fenetre::etat() const
+Fenetre::EtatFenetre Fenetre::etatFenetre() const
 {
     if (m_visibilite.cachee())
-        return Etat::Minimise;
-    return windowState() & Qt::WindowMaximized ? Etat::Maximise : Etat::Normal;
+        return EtatFenetre::Minimise;
+    return windowState() & Qt::WindowMaximized ? EtatFenetre::Maximise : EtatFenetre::Normal;
 }
 
 void Fenetre::charger()
@@ -103,6 +98,10 @@ void Fenetre::setVisible(bool visible)
     if (visible)
         charger();
     QWidget::setVisible(visible);
+    // Key preview and the expose events: the window's internal QWindow, which exists once the
+    // window has been shown, receives both before any control. (Installing again is harmless.)
+    if (visible && windowHandle())
+        windowHandle()->installEventFilter(this);
 }
 
 bool Fenetre::Form_KeyDown(int, int)
@@ -122,17 +121,11 @@ void Fenetre::paintEvent(QPaintEvent *)
     p.fillRect(rect(), resoudre(m_back, palette()));
 }
 
-void Fenetre::closeEvent(QCloseEvent *e)
-{
-    e->accept();
-    QCoreApplication::exit(0);
-}
-
 // Key events reach the window's internal QWindow once, before the focused control: acting
 // there is acting exactly once per key, whichever control has the focus.
 bool Fenetre::eventFilter(QObject *objet, QEvent *e)
 {
-    if (objet != windowHandle())
+    if (objet != windowHandle()) // a QWindow of this window's that Qt has since replaced
         return false;
     if (e->type() == QEvent::Expose) {
         m_visibilite.exposition();

@@ -21,26 +21,30 @@ class Fenetre : public QWidget
 {
     Q_OBJECT
 public:
-    enum class Etat { Normal, Minimise, Maximise };
+    // The desktop's three window states. The game only minimises its window and asks whether
+    // it is minimised; maximised is there for any other window.
+    enum class EtatFenetre { Normal, Minimise, Maximise };
 
     Fenetre();
     ~Fenetre() override;
 
     void setCaption(const QString &texte) { setWindowTitle(texte); }
-    QString caption() const { return windowTitle(); }
+    QString Caption() const { return windowTitle(); }
     // Sizes the client area, in twips.
     void setTailleClient(int largeur, int hauteur);
     void setBackColor(Couleur c);
     Couleur BackColor() const { return m_back; }
+    // The foreground colour value, kept for whoever reads it; the window paints only its
+    // background.
     void setForeColor(Couleur c) { m_fore = c; }
     Couleur ForeColor() const { return m_fore; }
-    void setEtat(Etat e);
+    void setEtatFenetre(EtatFenetre e);
     // Minimise whenever the player cannot see the window (see Visibilite).
-    Etat etat() const;
+    EtatFenetre etatFenetre() const;
     void setKeyPreview(bool oui) { m_keyPreview = oui; }
+    bool KeyPreview() const { return m_keyPreview; }
     // What holds the window's repaints to the screen's pace.
     Rafraichissement &rafraichissement() { return m_rafraichissement; }
-    bool keyPreview() const { return m_keyPreview; }
 
     // Runs Form_Load unless it has run already. Showing the window does it too.
     void charger();
@@ -52,12 +56,11 @@ public:
 protected:
     // The load event.
     virtual void Form_Load() { }
-    // A key press that the window previews; returns true when the key was acted on, which
-    // keeps it from the focused control.
+    // A key press that the window previews, with the modifier bits of touches.h in Shift;
+    // returns true when the key was acted on, which keeps it from the focused control.
     virtual bool Form_KeyDown(int KeyCode, int Shift);
 
     void paintEvent(QPaintEvent *) override;
-    void closeEvent(QCloseEvent *e) override;
     bool eventFilter(QObject *objet, QEvent *e) override;
 
 private:

@@ -4,6 +4,7 @@
 #include "minuterie.h"
 
 #include <QScopedValueRollback>
+#include <cassert>
 #include <cerrno>
 #include <optional>
 #include <sys/timerfd.h>
@@ -52,7 +53,7 @@ Minuterie::~Minuterie() = default;
 
 void Minuterie::setInterval(int ms)
 {
-    Q_ASSERT(ms >= 0);
+    assert(ms >= 0);
     m_interval = ms;
     redemarrer();
 }

@@ -21,10 +21,10 @@ namespace vl {
 //
 // It keeps an exact pace: each tick is due one interval after the previous one was due, not
 // after it ran, so lateness does not add up. A tick more than RattrapageMax intervals late
-// (the program was busy or its window minimised) starts the schedule again from now instead
-// of running the missed ticks in a burst. Qt's own timers sleep in whole milliseconds and
-// re-arm a late timer from the moment it was handled; this one sleeps on a Linux timerfd
-// armed with absolute deadlines on the monotonic clock.
+// (the program was held up: a loaded machine, a stopped process) starts the schedule again
+// from now instead of running the missed ticks in a burst. Qt's own timers sleep in whole
+// milliseconds and re-arm a late timer from the moment it was handled; this one sleeps on a
+// Linux timerfd armed with absolute deadlines on the monotonic clock.
 class Minuterie : public QObject
 {
     Q_OBJECT

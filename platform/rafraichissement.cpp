@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QScreen>
 #include <QWidget>
+#include <cassert>
 
 namespace vl {
 
@@ -24,7 +25,7 @@ Rafraichissement::Chrono::time_point maintenant()
 Rafraichissement::Rafraichissement(QWidget *fenetre)
     : m_fenetre(fenetre)
 {
-    Q_ASSERT(fenetre && fenetre->isWindow());
+    assert(fenetre && fenetre->isWindow());
     m_attente.setSingleShot(true);
     m_attente.setTimerType(Qt::PreciseTimer);
     connect(&m_attente, &QTimer::timeout, this, &Rafraichissement::peindre);

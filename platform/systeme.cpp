@@ -44,7 +44,7 @@ Systeme::Lecture Systeme::heure()
     if (doublures().heure)
         return doublures().heure();
     // Qt's local time looks at the time-zone file on every call, a system call each time the
-    // clock is read (four times a tick). Hours, minutes and seconds only change with the
+    // clock is read (once a tick). Hours, minutes and seconds only change with the
     // second, so they are worked out once per second of the system clock.
     static std::int64_t seconde = -1;
     static QTime locale;

@@ -38,10 +38,8 @@ public:
     // The next pseudo-random draw, 0 <= r < 1, in single precision.
     static float Rnd();
 
-    // Each of these is a fresh reading of the local time.
-    static int secondes() { return heure().secondes; }
-    static int minutes() { return heure().minutes; }
-    static int heures() { return heure().heures; }
+    // A fresh reading of the local time of day.
+    static Lecture heure();
     // Milliseconds since midnight, local time.
     static unsigned millisecondesDuJour();
 
@@ -52,9 +50,6 @@ public:
 
     // The stand-ins in force; the tests set its members, and reset it to {} to restore all.
     static Doublures &doublures();
-
-private:
-    static Lecture heure();
 };
 
 } // namespace vl

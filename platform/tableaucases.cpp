@@ -4,6 +4,7 @@
 #include "tableaucases.h"
 
 #include "bordure.h"
+#include "peinture.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -28,12 +28,12 @@ public:
     RectTwips placement(int i) const { return m_cases.at(i).place; }
     // Sets the colour of cell i; repaints the cell only if its value changed.
     void setBackColor(int i, Couleur c);
-    Couleur backColor(int i) const { return m_cases.at(i).back; }
+    Couleur BackColor(int i) const { return m_cases.at(i).back; }
     void setBordure(int i, bool avec);
     bool bordure(int i) const { return m_cases.at(i).bordure; }
-    // Colour of the cells' borders (and of their invisible text).
+    // Colour of the cells' borders.
     void setForeColor(Couleur c);
-    Couleur foreColor() const { return m_fore; }
+    Couleur ForeColor() const { return m_fore; }
 
 protected:
     void paintEvent(QPaintEvent *e) override;

@@ -18,7 +18,8 @@ enum Touche {
     ToucheBas = 40
 };
 
-// The modifier bits that come with a key code.
+// The modifier bits that come with a key code, for a window that reads them (the game's
+// does not: a key does the same with any modifiers).
 enum Modificateur { Maj = 1, Ctrl = 2, Alt = 4 };
 
 } // namespace vl

@@ -18,7 +18,7 @@ public:
     explicit ZoneTexte(QWidget *parent);
 
     void setText(const QString &texte);
-    QString text() const { return m_texte; }
+    QString Text() const { return m_texte; }
 
 private:
     QString m_texte;

@@ -4,8 +4,8 @@
 #pragma once
 
 // Boards written as rows of letters for the rules' tests: one letter a colour, '.' empty,
-// '*' the elimination mark. Rows are the playing field's 8 columns; a list of n rows stands
-// for the bottom n rows (rows 21 - n to 20), everything above is empty.
+// '*' the elimination mark. Rows are the playing field's columns; a list of n rows stands
+// for the bottom n rows of the field, everything above is empty.
 
 #include "jeu.h"
 
@@ -44,49 +44,45 @@ inline QChar lettreDe(const Jeu &jeu, Couleur c)
     return QLatin1Char('?');
 }
 
-// A started rules object: directions, walls and an empty field, an empty preview.
-inline void prepare(Jeu &jeu)
-{
-    jeu.RemplitDirection();
-    jeu.PrepareTableau();
-    jeu.VideApercu();
-}
+// The playing field's size: its rows are those between the top and bottom walls, its columns
+// those between the side walls.
+inline constexpr int RangeesDeJeu = Jeu::Rangees - 2;
+inline constexpr int ColonnesDeJeu = Jeu::Colonnes - 2;
 
-// Fills the playing field from rows of 8 letters (the bottom rows; empty above).
+// Fills the playing field from rows of letters (the bottom rows; empty above).
 inline void poser(Jeu &jeu, const QStringList &lignes)
 {
-    assert(lignes.size() <= 20);
-    const int premiere = 21 - int(lignes.size());
-    for (int ligne = 1; ligne <= 20; ++ligne)
-        for (int col = 1; col <= 8; ++col) {
+    assert(lignes.size() <= RangeesDeJeu);
+    const int premiere = RangeesDeJeu + 1 - int(lignes.size());
+    for (int ligne = 1; ligne <= RangeesDeJeu; ++ligne)
+        for (int col = 1; col <= ColonnesDeJeu; ++col) {
             const bool donnee = ligne >= premiere;
             const QString &l = donnee ? lignes.at(ligne - premiere) : QString();
-            assert(!donnee || l.size() == 8);
-            jeu.setLbl(ligne * 10 + col, donnee ? couleurDe(jeu, l.at(col - 1)) : jeu.vide());
+            assert(!donnee || l.size() == ColonnesDeJeu);
+            jeu.setLbl(ligne * Jeu::Colonnes + col,
+                       donnee ? couleurDe(jeu, l.at(col - 1)) : jeu.vide());
         }
 }
 
 // The bottom n rows of the playing field as letters.
-inline QStringList lire(const Jeu &jeu, int n = 20)
+inline QStringList lire(const Jeu &jeu, int n = RangeesDeJeu)
 {
     QStringList lignes;
-    for (int ligne = 21 - n; ligne <= 20; ++ligne) {
+    for (int ligne = RangeesDeJeu + 1 - n; ligne <= RangeesDeJeu; ++ligne) {
         QString l;
-        for (int col = 1; col <= 8; ++col)
-            l += lettreDe(jeu, jeu.lbl(ligne * 10 + col));
+        for (int col = 1; col <= ColonnesDeJeu; ++col)
+            l += lettreDe(jeu, jeu.lbl(ligne * Jeu::Colonnes + col));
         lignes << l;
     }
     return lignes;
 }
 
-// True when the 60 wall cells still hold the wall colour.
+// True when the wall cells still hold the wall colour.
 inline bool mursIntacts(const Jeu &jeu)
 {
-    for (int i = 0; i < Jeu::NombreCases; ++i) {
-        const bool mur = i < 10 || i >= 210 || i % 10 == 0 || i % 10 == 9;
-        if (mur && jeu.lbl(i) != jeu.mur())
+    for (int i = 0; i < Jeu::NombreCases; ++i)
+        if (Jeu::estMur(i) && jeu.lbl(i) != jeu.mur())
             return false;
-    }
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include "cadre.h"
 #include "demarragetest.h"
 #include "etiquette.h"
+#include "peinture.h"
 #include "systeme.h"
 #include "tableaucases.h"
 #include "vorlanfrm.h"
@@ -309,21 +310,21 @@ void TestEchelle::texteEntier()
         QPainter p(&libre);
         p.setFont(e.font());
         p.setPen(Qt::black);
-        const QRect place(0, 0, e.wordWrap() ? e.width() : e.width() + marge.width(),
+        const QRect place(0, 0, e.WordWrap() ? e.width() : e.width() + marge.width(),
                           e.height() + marge.height());
-        p.drawText(place, Qt::AlignLeft | Qt::AlignTop | (e.wordWrap() ? Qt::TextWordWrap : 0),
-                   e.caption());
+        p.drawText(place, Qt::AlignLeft | Qt::AlignTop | (e.WordWrap() ? Qt::TextWordWrap : 0),
+                   e.Caption());
     }
     QRect noire;
     for (int y = 0; y < libre.height(); ++y)
         for (int x = 0; x < libre.width(); ++x)
             if (libre.pixel(x, y) != QColor(Qt::white).rgb())
                 noire |= QRect(x, y, 1, 1);
-    QVERIFY2(!noire.isEmpty(), qPrintable(e.caption()));
+    QVERIFY2(!noire.isEmpty(), qPrintable(e.Caption()));
     const QSize dispo(int(std::floor(e.width() * m_s)), int(std::floor(e.height() * m_s)));
     QVERIFY2(noire.right() < dispo.width() && noire.bottom() < dispo.height(),
              qPrintable(QStringLiteral("\"%1\": ink up to %2 x %3, label %4 x %5")
-                                .arg(e.caption())
+                                .arg(e.Caption())
                                 .arg(noire.right() + 1)
                                 .arg(noire.bottom() + 1)
                                 .arg(dispo.width())

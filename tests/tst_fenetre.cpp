@@ -10,6 +10,7 @@
 #include "cadre.h"
 #include "demarragetest.h"
 #include "etiquette.h"
+#include "peinture.h"
 #include "plateautest.h"
 #include "rafraichissement.h"
 #include "systeme.h"
@@ -232,22 +233,22 @@ void TestFenetre::disposition()
     } else if (controle.startsWith(QLatin1String("Label2"))) {
         Etiquette &e = w.Label2(controle.at(7).digitValue());
         vu = e.placement();
-        lu = e.caption();
+        lu = e.Caption();
         widget = &e;
         QVERIFY(e.bordure());
     } else if (controle.startsWith(QLatin1String("Label3"))) {
         Etiquette &e = w.Label3(controle.at(7).digitValue());
         vu = e.placement();
-        lu = e.caption();
+        lu = e.Caption();
         widget = &e;
         QVERIFY(e.bordure());
     } else if (controle == QLatin1String("Text1")) {
         vu = w.Text1().placement();
-        lu = w.Text1().text();
+        lu = w.Text1().Text();
         widget = &w.Text1();
     } else if (controle == QLatin1String("Command1")) {
         vu = w.Command1().placement();
-        lu = w.Command1().caption();
+        lu = w.Command1().Caption();
         widget = &w.Command1();
     } else {
         vu = w.Picture1().placement();
@@ -296,18 +297,18 @@ void TestFenetre::etiquettesAuto()
     QFETCH(int, top);
     QFETCH(QString, texte);
     Etiquette &e = indice < 0 ? m_w->score() : m_w->Label1(indice);
-    QCOMPARE(e.caption(), texte);
+    QCOMPARE(e.Caption(), texte);
     QCOMPARE(e.placement().left, left);
     QCOMPARE(e.placement().top, top);
-    QVERIFY(e.autoSize());
+    QVERIFY(e.AutoSize());
     QVERIFY(!e.bordure());
-    QCOMPARE(e.backColor(), couleurs::FaceBouton);
-    QCOMPARE(e.foreColor(), indice < 0 ? couleurs::TexteBouton : couleurs::TexteFenetre);
+    QCOMPARE(e.BackColor(), couleurs::FaceBouton);
+    QCOMPARE(e.ForeColor(), indice < 0 ? couleurs::TexteBouton : couleurs::TexteFenetre);
     // Sized to its text: the whole text fits, on one line unless it wraps within 1995 twips.
     const QFontMetrics fm(e.font());
     QCOMPARE(e.placement().height % TwipsParPixel, 0);
     if (indice == 14) {
-        QVERIFY(e.wordWrap());
+        QVERIFY(e.WordWrap());
         QCOMPARE(e.placement().width, 1995);
         QVERIFY(e.height() >= 2 * fm.height());
     } else {
@@ -341,7 +342,7 @@ void TestFenetre::polices()
         const QFont f = w.Label1(i).font();
         QCOMPARE(f.pixelSize(), 11);
         QVERIFY(!f.bold());
-        QVERIFY(QFontMetrics(f).inFont(w.Label1(i).caption().at(0)));
+        QVERIFY(QFontMetrics(f).inFont(w.Label1(i).Caption().at(0)));
     }
 }
 
@@ -352,8 +353,7 @@ void TestFenetre::cases()
     for (int i = 0; i < 220; ++i) {
         const RectTwips attendu {(i % 10) * 300 + 300, (i / 10 + 1) * 300, 300, 300};
         QCOMPARE(lbl.placement(i), attendu);
-        const bool mur = i < 10 || i >= 210 || i % 10 == 0 || i % 10 == 9;
-        QCOMPARE(lbl.bordure(i), !mur);
+        QCOMPARE(lbl.bordure(i), !Jeu::estMur(i));
     }
     // The cells cover Left 300 to 3300 and Top 300 to 6900 inside the frame.
     QCOMPARE(lbl.geometry(), QRect(20, 20, 200, 440));
@@ -367,13 +367,13 @@ void TestFenetre::couleursStockees()
     QCOMPARE(w.Picture1().BackColor(), Couleur(0x80000005));
     QCOMPARE(w.Picture1().ForeColor(), Couleur(0x80000008));
     for (int i = 0; i < 220; ++i)
-        QCOMPARE(w.lbl().backColor(i), w.jeu().lbl(i));
-    QCOMPARE(w.lbl().backColor(0), Couleur(0x80000012));
-    QCOMPARE(w.lbl().backColor(208), Couleur(0x8000000F));
+        QCOMPARE(w.lbl().BackColor(i), w.jeu().lbl(i));
+    QCOMPARE(w.lbl().BackColor(0), Couleur(0x80000012));
+    QCOMPARE(w.lbl().BackColor(208), Couleur(0x8000000F));
     const Couleur attendues[]
             = {0x000000FF, 0x00FF0000, 0x00800080, 0x0000FFFF, 0x0000C000, 0x000080FF, 0x00000040};
     for (int k = 0; k < 7; ++k)
-        QCOMPARE(w.Label3(k).backColor(), attendues[k]);
+        QCOMPARE(w.Label3(k).BackColor(), attendues[k]);
     // A cell painted exactly like an empty one, but holding an RGB value, is not empty: the
     // piece above it lands instead of falling.
     Jeu &jeu = w.jeu();
@@ -417,7 +417,7 @@ void TestFenetre::demarrage()
     // The preview is hidden and already holds the next piece, drawn after the first.
     for (int i = 0; i < 3; ++i) {
         QVERIFY(!w.Label2(i).isVisible());
-        QCOMPARE(w.Label2(i).backColor(), Jeu::Palette.at(std::size_t(i)));
+        QCOMPARE(w.Label2(i).BackColor(), Jeu::Palette.at(std::size_t(i)));
     }
     QVERIFY(g_tirages.empty());
     for (int k = 0; k < 7; ++k)
@@ -425,10 +425,10 @@ void TestFenetre::demarrage()
     QCOMPARE(jeu.Montrer(), std::int16_t(0));
     QCOMPARE(w.Timer1().Interval(), 1000);
     QVERIFY(w.Timer1().Enabled());
-    QCOMPARE(w.score().caption(), QStringLiteral("0"));
-    QCOMPARE(w.caption(), QStringLiteral("Vorlan"));
+    QCOMPARE(w.score().Caption(), QStringLiteral("0"));
+    QCOMPARE(w.Caption(), QStringLiteral("Vorlan"));
     QCOMPARE(w.size(), QSize(583, 510));
-    QVERIFY(w.keyPreview());
+    QVERIFY(w.KeyPreview());
     QVERIFY(!w.Text1().isEnabled());
 }
 
@@ -553,7 +553,7 @@ void TestFenetre::scoreAffiche()
     w.Timer1_Timer();
     QCOMPARE(test::lire(jeu, 3), QStringList({"........", "........", "........"}));
     QCOMPARE(w.Timer1().Interval(), intervalleApres);
-    QCOMPARE(w.score().caption(), score);
+    QCOMPARE(w.score().Caption(), score);
     w.rafraichissement().peindre();
     const QImage vue = ecran(w).copy(w.score().geometry());
     QCOMPARE(vue, w.score().grab().toImage().convertToFormat(vue.format()));
@@ -627,7 +627,7 @@ void TestFenetre::boitePerdu()
     QCOMPARE(test::lire(jeu).mid(0, 15), haut);
     QCOMPARE(test::lire(jeu, 5), apres);
     QCOMPARE(jeu.Label2(0), apercu);
-    QCOMPARE(w.score().caption(), score);
+    QCOMPARE(w.score().Caption(), score);
     // Keys still act after the game is lost, and none restarts the timer.
     QTest::keyClick(w.windowHandle(), Qt::Key_Return);
     QVERIFY(w.Label2(0).isVisible());
@@ -654,7 +654,7 @@ void TestFenetre::apparitionBloquee()
     QCOMPARE(m_boites, 0);
     QVERIFY(w.Timer1().Enabled());
     QCOMPARE(jeu.Position(), 13);
-    QCOMPARE(w.lbl().backColor(13), jeu.lbl(13));
+    QCOMPARE(w.lbl().BackColor(13), jeu.lbl(13));
 }
 
 // The real box: modal, "Perdu", one OK button, no icon, the application's name as caption.
@@ -715,7 +715,7 @@ void TestFenetre::toucheAvecFocusSurQuitter()
     switch (touche) {
     case Qt::Key_Space:
         QCOMPARE(w.jeu().Position(), 184);
-        QCOMPARE(w.lbl().backColor(204), w.jeu().lbl(204));
+        QCOMPARE(w.lbl().BackColor(204), w.jeu().lbl(204));
         QVERIFY(w.jeu().lbl(204) != w.jeu().vide());
         break;
     case Qt::Key_Return:
@@ -730,7 +730,7 @@ void TestFenetre::toucheAvecFocusSurQuitter()
         break;
     default:
         QVERIFY(test::lire(w.jeu()) != avant);
-        QCOMPARE(w.lbl().backColor(position), w.jeu().lbl(position));
+        QCOMPARE(w.lbl().BackColor(position), w.jeu().lbl(position));
         break;
     }
 }
@@ -775,19 +775,19 @@ void TestFenetre::echapArreteAussitot()
     QVERIFY(test::activer(w));
     QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
     QVERIFY(w.windowState() & Qt::WindowMinimized);
-    QCOMPARE(w.etat(), Fenetre::Etat::Minimise);
+    QCOMPARE(w.etatFenetre(), Fenetre::EtatFenetre::Minimise);
     const QStringList avant = test::lire(w.jeu());
     w.Timer1_Timer();
     w.Timer1_Timer();
     QCOMPARE(test::lire(w.jeu()), avant);
     QCOMPARE(w.Timer1().Interval(), 1000);
-    QCOMPARE(w.score().caption(), QStringLiteral("0"));
+    QCOMPARE(w.score().Caption(), QStringLiteral("0"));
     // Keys still act on a minimised window; Escape again changes nothing.
     const int p = w.jeu().Position();
     QTest::keyClick(w.windowHandle(), Qt::Key_Left);
     QCOMPARE(w.jeu().Position(), p - 1);
     QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
-    QCOMPARE(w.etat(), Fenetre::Etat::Minimise);
+    QCOMPARE(w.etatFenetre(), Fenetre::EtatFenetre::Minimise);
 }
 
 void TestFenetre::pause_data()
@@ -868,7 +868,7 @@ void TestFenetre::pause()
         case Evenement::Attente:
             // Waiting is no timing: the wait either has run out or it never ends.
             if (pas[k].avance) {
-                QTRY_VERIFY_WITH_TIMEOUT(w.etat() != Fenetre::Etat::Minimise, 5000);
+                QTRY_VERIFY_WITH_TIMEOUT(w.etatFenetre() != Fenetre::EtatFenetre::Minimise, 5000);
                 // The wait for the desktop lasts half a second from the key, not one step.
                 if (depuisEchap.isValid())
                     QVERIFY2(
@@ -883,7 +883,7 @@ void TestFenetre::pause()
         w.Timer1_Timer();
         QVERIFY2(w.jeu().Position() == (pas[k].avance ? p + 10 : p),
                  qPrintable(QStringLiteral("step %1").arg(k + 1)));
-        QCOMPARE(w.etat() == Fenetre::Etat::Minimise, !pas[k].avance);
+        QCOMPARE(w.etatFenetre() == Fenetre::EtatFenetre::Minimise, !pas[k].avance);
     }
 }
 
@@ -892,7 +892,7 @@ void TestFenetre::tickReelDuTimer()
 {
     const int p = m_w->jeu().Position();
     QTRY_COMPARE_WITH_TIMEOUT(m_w->jeu().Position(), p + 10, 5000);
-    QCOMPARE(m_w->lbl().backColor(p), m_w->jeu().vide());
+    QCOMPARE(m_w->lbl().BackColor(p), m_w->jeu().vide());
 }
 
 void TestFenetre::quitterTermine_data()

@@ -81,14 +81,14 @@ Valeurs lireValeurs(const VorlanFrm &w)
 {
     Valeurs v;
     for (int i = 0; i < Jeu::NombreCases; ++i) {
-        v.cases.push_back(w.lbl().backColor(i));
+        v.cases.push_back(w.lbl().BackColor(i));
         v.regles.push_back(w.jeu().lbl(i));
     }
     for (int k : {0, 4, 6, 10, 12, 13, 14})
-        v.etiquettes.push_back(w.Label1(k).backColor());
-    v.etiquettes.push_back(w.score().backColor());
+        v.etiquettes.push_back(w.Label1(k).BackColor());
+    v.etiquettes.push_back(w.score().BackColor());
     for (int i = 0; i < 3; ++i)
-        v.etiquettes.push_back(w.Label2(i).backColor());
+        v.etiquettes.push_back(w.Label2(i).BackColor());
     v.fenetre = w.BackColor();
     v.horloge = w.Picture1().BackColor();
     return v;
@@ -201,11 +201,11 @@ void TestPalette::peinture()
         QCOMPARE(QColor(couleurMajoritaire(vue, r)), palette.color(QPalette::Button));
         const QColor encre = e == &w.score() ? palette.color(QPalette::ButtonText)
                                              : palette.color(QPalette::WindowText);
-        QVERIFY2(contientCouleur(vue, r, encre.rgb()), qPrintable(e->caption()));
+        QVERIFY2(contientCouleur(vue, r, encre.rgb()), qPrintable(e->Caption()));
         if (encre != m_clair.color(QPalette::WindowText)
             && m_clair.color(QPalette::WindowText) != palette.color(QPalette::Button))
             QVERIFY2(!contientCouleur(vue, r, m_clair.color(QPalette::WindowText).rgb()),
-                     qPrintable(e->caption()));
+                     qPrintable(e->Caption()));
     }
 
     // The clock box: its background inside the border, in the image and on screen.
@@ -225,8 +225,8 @@ void TestPalette::valeursEtVide()
     changerPalette(palette);
     QVERIFY(lireValeurs(w) == avant);
     QCOMPARE(w.BackColor(), couleurs::FaceBouton);
-    QCOMPARE(w.lbl().backColor(208), couleurs::FaceBouton);
-    QCOMPARE(w.lbl().backColor(0), couleurs::TexteBouton);
+    QCOMPARE(w.lbl().BackColor(208), couleurs::FaceBouton);
+    QCOMPARE(w.lbl().BackColor(0), couleurs::TexteBouton);
     QCOMPARE(w.Picture1().BackColor(), couleurs::FondFenetre);
 
     // The commands and the tick still find the empty cells: the piece drops to the floor,

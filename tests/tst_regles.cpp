@@ -2,21 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The rules on their own: board set-up, the alignment search with its removal and settling,
-// the fall tick, spawning and the seven commands, on boards written as rows of letters.
+// the fall tick, spawning and the player's commands, on boards written as rows of letters.
 
 #include "plateautest.h"
-#include "systeme.h"
 
-#include <QScopeGuard>
-#include <QSet>
 #include <QtTest>
 #include <deque>
-#include <vector>
 
 using namespace vl;
 using namespace vl::test;
 
-Q_DECLARE_METATYPE(vl::Systeme::Lecture)
+Q_DECLARE_METATYPE(vl::Jeu::Commande)
 
 namespace {
 
@@ -45,9 +41,7 @@ float teinte(int k)
 
 Jeu nouveauJeu()
 {
-    Jeu jeu(couleurs::FaceBouton, couleurs::TexteBouton);
-    prepare(jeu);
-    return jeu;
+    return Jeu(couleurs::FaceBouton, couleurs::TexteBouton);
 }
 
 // Puts a piece of three letters, top to bottom, in column col with its top cell in row ligne.
@@ -83,16 +77,12 @@ private slots:
 
     void premiereApparition();
     void apparitionBloquee();
-    void tirages_data();
-    void tirages();
 
     void commandes_data();
     void commandes();
     void cyclesRetournentAuDepart();
     void precipiteColonneVide();
     void apercuBascule();
-    void toucheNonCommande_data();
-    void toucheNonCommande();
 };
 
 void TestRegles::miseEnPlace()
@@ -243,7 +233,7 @@ void TestRegles::chute()
 {
     Jeu jeu = nouveauJeu();
     piece(jeu, 1, 4, "RBJ");
-    jeu.DemarreTimer();
+    jeu.setInterval(Jeu::IntervalleDepart);
     jeu.Tic();
     QCOMPARE(jeu.Position(), 24);
     QCOMPARE(lire(jeu, 20).mid(0, 4),
@@ -285,7 +275,7 @@ void TestRegles::atterrissage()
     jeu.setLabel2(2, Jeu::Palette[5]);
     poser(jeu, tas);
     piece(jeu, ligne, col, "RBP");
-    jeu.DemarreTimer();
+    jeu.setInterval(Jeu::IntervalleDepart);
     if (!commande.isEmpty())
         jeu.Execute(Jeu::Commande::Droite);
     const int avant = jeu.Position();
@@ -327,7 +317,6 @@ void TestRegles::vitesse()
     Tirages t;
     t.suite = {colonne(5), teinte(1), teinte(2), teinte(3)};
     jeu.setTirage(std::ref(t));
-    jeu.DemarreTimer();
     jeu.setInterval(intervalle);
     poser(jeu, {rangee20});
     piece(jeu, 17, 1, "RRR");
@@ -364,7 +353,8 @@ void TestRegles::apparitionBloquee()
     int perdus = 0;
     jeu.setPerdu([&] { ++perdus; });
     jeu.setTirage(std::ref(t));
-    jeu.DemarreTimer();
+    t.suite = std::deque<float>(8, 0.0f);
+    jeu.Demarre();
     // Column 2 is full up to row 4; the others are empty.
     QStringList tas(17, QStringLiteral(".V......"));
     poser(jeu, tas);
@@ -394,52 +384,57 @@ void TestRegles::commandes_data()
 {
     QTest::addColumn<QStringList>("avant");
     QTest::addColumn<int>("position");
-    QTest::addColumn<int>("touche");
+    QTest::addColumn<Jeu::Commande>("commande");
     QTest::addColumn<QStringList>("apres");
     QTest::addColumn<int>("positionApres");
     const QStringList base {"...R....", "...B....", "...J....", "OVOVOVOV"};
     QTest::newRow("gauche deplace les trois cases")
-            << base << 174 << 37 << QStringList {"..R.....", "..B.....", "..J.....", "OVOVOVOV"}
-            << 173;
+            << base << 174 << Jeu::Commande::Gauche
+            << QStringList {"..R.....", "..B.....", "..J.....", "OVOVOVOV"} << 173;
     QTest::newRow("droite deplace les trois cases")
-            << base << 174 << 39 << QStringList {"....R...", "....B...", "....J...", "OVOVOVOV"}
-            << 175;
+            << base << 174 << Jeu::Commande::Droite
+            << QStringList {"....R...", "....B...", "....J...", "OVOVOVOV"} << 175;
     QTest::newRow("gauche en colonne 1 ne change rien")
-            << QStringList {"R.......", "B.......", "J.......", "O......."} << 171 << 37
-            << QStringList {"R.......", "B.......", "J.......", "O......."} << 171;
+            << QStringList {"R.......", "B.......", "J.......", "O......."} << 171
+            << Jeu::Commande::Gauche << QStringList {"R.......", "B.......", "J.......", "O......."}
+            << 171;
     QTest::newRow("droite en colonne 8 ne change rien")
-            << QStringList {".......R", ".......B", ".......J", ".......O"} << 178 << 39
-            << QStringList {".......R", ".......B", ".......J", ".......O"} << 178;
+            << QStringList {".......R", ".......B", ".......J", ".......O"} << 178
+            << Jeu::Commande::Droite << QStringList {".......R", ".......B", ".......J", ".......O"}
+            << 178;
     QTest::newRow("une seule case cible occupee bloque le deplacement")
-            << QStringList {"...R....", "...B....", "..OJ....", "..VO...."} << 174 << 37
-            << QStringList {"...R....", "...B....", "..OJ....", "..VO...."} << 174;
+            << QStringList {"...R....", "...B....", "..OJ....", "..VO...."} << 174
+            << Jeu::Commande::Gauche << QStringList {"...R....", "...B....", "..OJ....", "..VO...."}
+            << 174;
     QTest::newRow("une piece posee mais pas encore atterrie se deplace")
-            << QStringList {"...R....", "...B....", "...J....", "...O...."} << 174 << 39
-            << QStringList {"....R...", "....B...", "....J...", "...O...."} << 175;
+            << QStringList {"...R....", "...B....", "...J....", "...O...."} << 174
+            << Jeu::Commande::Droite << QStringList {"....R...", "....B...", "....J...", "...O...."}
+            << 175;
     QTest::newRow("haut: a b c devient b c a")
-            << base << 174 << 38 << QStringList {"...B....", "...J....", "...R....", "OVOVOVOV"}
-            << 174;
+            << base << 174 << Jeu::Commande::Haut
+            << QStringList {"...B....", "...J....", "...R....", "OVOVOVOV"} << 174;
     QTest::newRow("bas: a b c devient c a b")
-            << base << 174 << 40 << QStringList {"...J....", "...R....", "...B....", "OVOVOVOV"}
-            << 174;
+            << base << 174 << Jeu::Commande::Bas
+            << QStringList {"...J....", "...R....", "...B....", "OVOVOVOV"} << 174;
     QTest::newRow("espace avec une seule case libre: un rang plus bas, meme ordre")
-            << QStringList {"...R....", "...B....", "...J....", "........", "...O...."} << 164 << 32
+            << QStringList {"...R....", "...B....", "...J....", "........", "...O...."} << 164
+            << Jeu::Commande::Precipite
             << QStringList {"........", "...R....", "...B....", "...J....", "...O...."} << 174;
     QTest::newRow("espace sur une piece qui repose deja ne change rien")
-            << base << 174 << 32 << base << 174;
+            << base << 174 << Jeu::Commande::Precipite << base << 174;
 }
 
 void TestRegles::commandes()
 {
     QFETCH(QStringList, avant);
     QFETCH(int, position);
-    QFETCH(int, touche);
+    QFETCH(Jeu::Commande, commande);
     QFETCH(QStringList, apres);
     QFETCH(int, positionApres);
     Jeu jeu = nouveauJeu();
     poser(jeu, avant);
     jeu.setPosition(position);
-    jeu.Execute(Jeu::commande(touche));
+    jeu.Execute(commande);
     QCOMPARE(lire(jeu, int(apres.size())), apres);
     QCOMPARE(jeu.Position(), positionApres);
     QVERIFY(mursIntacts(jeu));
@@ -482,74 +477,6 @@ void TestRegles::apercuBascule()
     QCOMPARE(jeu.Montrer(), std::int16_t(-1));
     jeu.Execute(Jeu::Commande::Apercu);
     QCOMPARE(jeu.Montrer(), std::int16_t(0));
-}
-
-void TestRegles::toucheNonCommande_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<int>("commande");
-    QTest::newRow("Entree montre ou cache") << 13 << int(Jeu::Commande::Apercu);
-    QTest::newRow("Echap reduit") << 27 << int(Jeu::Commande::Minimise);
-    QTest::newRow("Espace precipite") << 32 << int(Jeu::Commande::Precipite);
-    QTest::newRow("fleche gauche") << 37 << int(Jeu::Commande::Gauche);
-    QTest::newRow("fleche haut") << 38 << int(Jeu::Commande::Haut);
-    QTest::newRow("fleche droite") << 39 << int(Jeu::Commande::Droite);
-    QTest::newRow("fleche bas") << 40 << int(Jeu::Commande::Bas);
-    QTest::newRow("Page precedente: rien") << 33 << int(Jeu::Commande::Aucune);
-    QTest::newRow("Inser: rien") << 45 << int(Jeu::Commande::Aucune);
-    QTest::newRow("lettre A: rien") << 65 << int(Jeu::Commande::Aucune);
-    QTest::newRow("code nul: rien") << 0 << int(Jeu::Commande::Aucune);
-}
-
-void TestRegles::toucheNonCommande()
-{
-    QFETCH(int, code);
-    QFETCH(int, commande);
-    QCOMPARE(int(Jeu::commande(code)), commande);
-}
-
-void TestRegles::tirages_data()
-{
-    QTest::addColumn<Systeme::Lecture>("autre"); // the time of day of a second start-up
-    QTest::addColumn<bool>("memePartie");
-    QTest::newRow("même heure au millième: mêmes tirages")
-            << Systeme::Lecture {20, 15, 42, 317} << true;
-    QTest::newRow("une milliseconde plus tard: d'autres tirages")
-            << Systeme::Lecture {20, 15, 42, 318} << false;
-    QTest::newRow("une heure plus tard: d'autres tirages")
-            << Systeme::Lecture {21, 15, 42, 317} << false;
-}
-
-// The game's draws come from a generator seeded from the time of day: every draw lies in
-// [0, 1) and reaches every column and every colour, and a start-up at another moment gives
-// another game.
-void TestRegles::tirages()
-{
-    QFETCH(Systeme::Lecture, autre);
-    QFETCH(bool, memePartie);
-
-    Systeme::doublures().Rnd = {};
-    const auto restaurer = qScopeGuard([] { Systeme::doublures().heure = {}; });
-    const auto partie = [](Systeme::Lecture heure) {
-        Systeme::doublures().heure = [heure] {
-            return heure;
-        };
-        Systeme::Randomize();
-        std::vector<float> tirages(2000);
-        for (float &r : tirages)
-            r = Systeme::Rnd();
-        return tirages;
-    };
-    const std::vector<float> premiere = partie({20, 15, 42, 317});
-    QSet<int> colonnes, couleurs;
-    for (const float r : premiere) {
-        QVERIFY2(r >= 0.0f && r < 1.0f, qPrintable(QString::number(double(r))));
-        colonnes << int(r * 8);
-        couleurs << int(r * 7);
-    }
-    QCOMPARE(colonnes.size(), 8);
-    QCOMPARE(couleurs.size(), 7);
-    QCOMPARE(partie(autre) == premiere, memePartie);
 }
 
 QTEST_GUILESS_MAIN(TestRegles)

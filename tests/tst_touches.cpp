@@ -7,6 +7,7 @@
 // the board, the piece, the preview, the timer, the score and the window state as they were.
 
 #include "boiteimage.h"
+#include "clavier.h"
 #include "etiquette.h"
 #include "systeme.h"
 #include "tableaucases.h"
@@ -21,6 +22,9 @@
 #include <optional>
 
 using namespace vl;
+
+using Effet = std::optional<Jeu::Commande>; // none: the window minimises itself
+Q_DECLARE_METATYPE(Effet)
 
 namespace {
 
@@ -47,7 +51,7 @@ Etat lire(const VorlanFrm &w)
     Etat e;
     for (int i = 0; i < Jeu::NombreCases; ++i) {
         e.cases[std::size_t(i)] = w.jeu().lbl(i);
-        e.affichees[std::size_t(i)] = w.lbl().backColor(i);
+        e.affichees[std::size_t(i)] = w.lbl().BackColor(i);
     }
     e.position = w.jeu().Position();
     e.montrer = w.jeu().Montrer();
@@ -58,20 +62,20 @@ Etat lire(const VorlanFrm &w)
     e.intervalle = w.jeu().Interval();
     e.intervalleMinuterie = w.Timer1().Interval();
     e.minuterieActive = w.Timer1().Enabled();
-    e.score = w.score().caption();
+    e.score = w.score().Caption();
     return e;
 }
 
-// What the command does to the state before it, worked out on a copy of the rules.
-Etat attendu(const VorlanFrm &w, const Etat &avant, Jeu::Commande c)
+// What the key does to the state before it, worked out on a copy of the rules.
+Etat attendu(const VorlanFrm &w, const Etat &avant, Effet effet)
 {
     Etat e = avant;
-    if (c == Jeu::Commande::Minimise) {
+    if (!effet) {
         e.minimisee = true;
         return e;
     }
     Jeu copie = w.jeu();
-    copie.Execute(c);
+    copie.Execute(*effet);
     for (int i = 0; i < Jeu::NombreCases; ++i)
         e.cases[std::size_t(i)] = e.affichees[std::size_t(i)] = copie.lbl(i);
     e.position = copie.Position();
@@ -81,13 +85,13 @@ Etat attendu(const VorlanFrm &w, const Etat &avant, Jeu::Commande c)
 }
 
 // The seven command keys, written out here rather than taken from the window's own table.
-const QHash<int, Jeu::Commande> &commandes()
+const QHash<int, Effet> &commandes()
 {
-    static const QHash<int, Jeu::Commande> c {
-            {Qt::Key_Return, Jeu::Commande::Apercu},   {Qt::Key_Enter, Jeu::Commande::Apercu},
-            {Qt::Key_Escape, Jeu::Commande::Minimise}, {Qt::Key_Space, Jeu::Commande::Precipite},
-            {Qt::Key_Left, Jeu::Commande::Gauche},     {Qt::Key_Up, Jeu::Commande::Haut},
-            {Qt::Key_Right, Jeu::Commande::Droite},    {Qt::Key_Down, Jeu::Commande::Bas},
+    static const QHash<int, Effet> c {
+            {Qt::Key_Return, Jeu::Commande::Apercu}, {Qt::Key_Enter, Jeu::Commande::Apercu},
+            {Qt::Key_Escape, std::nullopt},          {Qt::Key_Space, Jeu::Commande::Precipite},
+            {Qt::Key_Left, Jeu::Commande::Gauche},   {Qt::Key_Up, Jeu::Commande::Haut},
+            {Qt::Key_Right, Jeu::Commande::Droite},  {Qt::Key_Down, Jeu::Commande::Bas},
     };
     return c;
 }
@@ -136,6 +140,8 @@ private slots:
     void cleanup();
     void seulesLesSeptTouchesAgissent_data();
     void seulesLesSeptTouchesAgissent();
+    void codesDesTouches_data();
+    void codesDesTouches();
 
 private:
     // A board on which every command changes something: a piece of three colours in the
@@ -165,7 +171,9 @@ void TstTouches::init()
     m_w->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
     Jeu depart = m_w->jeu();
-    depart.PrepareTableau();
+    for (int i = 0; i < Jeu::NombreCases; ++i)
+        if (!Jeu::estMur(i))
+            depart.setLbl(i, depart.vide());
     depart.setPosition(84); // rows 8 to 10, column 4
     for (int k = 0; k < 3; ++k)
         depart.setLbl(84 + 10 * k, Jeu::Palette.at(std::size_t(k)));
@@ -259,6 +267,36 @@ void TstTouches::seulesLesSeptTouchesAgissent()
             fautes << faute;
     }
     QVERIFY2(fautes.isEmpty(), qPrintable(fautes.mid(0, 20).join(QStringLiteral(", "))));
+}
+
+void TstTouches::codesDesTouches_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("duJeu");
+    QTest::addColumn<Effet>("effet");
+    QTest::newRow("Entree montre ou cache") << 13 << true << Effet(Jeu::Commande::Apercu);
+    QTest::newRow("Echap reduit") << 27 << true << Effet();
+    QTest::newRow("Espace precipite") << 32 << true << Effet(Jeu::Commande::Precipite);
+    QTest::newRow("fleche gauche") << 37 << true << Effet(Jeu::Commande::Gauche);
+    QTest::newRow("fleche haut") << 38 << true << Effet(Jeu::Commande::Haut);
+    QTest::newRow("fleche droite") << 39 << true << Effet(Jeu::Commande::Droite);
+    QTest::newRow("fleche bas") << 40 << true << Effet(Jeu::Commande::Bas);
+    QTest::newRow("Page precedente: rien") << 33 << false << Effet();
+    QTest::newRow("Inser: rien") << 45 << false << Effet();
+    QTest::newRow("lettre A: rien") << 65 << false << Effet();
+    QTest::newRow("code nul: rien") << 0 << false << Effet();
+}
+
+// The key code a window passes for each key, and what the game makes of it.
+void TstTouches::codesDesTouches()
+{
+    QFETCH(int, code);
+    QFETCH(bool, duJeu);
+    QFETCH(Effet, effet);
+    const ToucheJeu *touche = toucheJeu(code);
+    QCOMPARE(touche != nullptr, duJeu);
+    if (touche)
+        QVERIFY(touche->commande == effet);
 }
 
 QTEST_MAIN(TstTouches)

@@ -7,6 +7,7 @@
 // in between.
 
 #include "boiteimage.h"
+#include "peinture.h"
 
 #include <QApplication>
 #include <QPainter>

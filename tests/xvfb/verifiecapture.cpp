@@ -13,6 +13,8 @@
 //                                            (for a capture that came after at most N ticks)
 // verifiecapture --peinte CAPTURE.png        exit 0 once the window has been painted, 2 before
 
+#include "jeu.h"
+
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -50,12 +52,8 @@ const QRect Cadre = enPixels(105, 210, 3690, 7260);
 // Cell i of the board, placed inside the frame.
 QRect caseBoard(int i)
 {
-    return enPixels(105 + (i % 10) * 300 + 300, 210 + (i / 10 + 1) * 300, 300, 300);
-}
-
-bool estMur(int i)
-{
-    return i / 10 == 0 || i / 10 == 21 || i % 10 == 0 || i % 10 == 9;
+    return enPixels(105 + (i % vl::Jeu::Colonnes) * 300 + 300,
+                    210 + (i / vl::Jeu::Colonnes + 1) * 300, 300, 300);
 }
 
 QString hex(QRgb c)
@@ -170,10 +168,10 @@ int verifie(const QImage &image, int descenteMax)
     int vides = 0;
     QList<int> colorees;
     QStringList couleurs;
-    for (int i = 0; i < 220; ++i) {
+    for (int i = 0; i < vl::Jeu::NombreCases; ++i) {
         const QRect r = caseBoard(i);
         const QString nom = QStringLiteral("cell %1").arg(i);
-        if (estMur(i)) {
+        if (vl::Jeu::estMur(i)) {
             murs += v.uni(r, Noir, QStringLiteral("wall ") + nom);
             continue;
         }
@@ -212,7 +210,7 @@ int verifie(const QImage &image, int descenteMax)
 
     // Around the board inside the frame's etched line, and where the preview and the palette
     // swatches would be: only the button face.
-    const QRect plateau = caseBoard(0).united(caseBoard(219));
+    const QRect plateau = caseBoard(0).united(caseBoard(vl::Jeu::NombreCases - 1));
     v.uniAutour(Cadre.adjusted(2, 2, -2, -2), plateau, face, QStringLiteral("frame around board"));
     v.uni(enPixels(6930, 2205, 300, 900), face, QStringLiteral("hidden preview"));
     v.uni(enPixels(3990, 4725, 300, 315 * 6 + 300), face, QStringLiteral("hidden palette"));

@@ -16,7 +16,7 @@ namespace vl {
 // an image: a clock draws its hands again and again at the same places, and setting known
 // pixels costs a small fraction of stroking the line again (a falling tick of the game,
 // counted by callgrind: 37,000 instructions with them, 352,000 stroking every line).
-class Traits
+class CacheTraits
 {
 public:
     // One run of pixels along an image row.

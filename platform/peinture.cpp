@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Vorlan developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "couleur.h"
+#include "peinture.h"
 
 #include <QColor>
 #include <QPalette>

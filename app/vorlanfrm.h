@@ -4,6 +4,7 @@
 #pragma once
 
 #include "fenetre.h"
+#include "horloge.h"
 #include "jeu.h"
 #include "minuterie.h"
 
@@ -16,13 +17,12 @@ class BoiteImage;
 class Bouton;
 class Cadre;
 class Etiquette;
-class Horloge;
 class TableauCases;
 class ZoneTexte;
 
 // The game window: the board, key help, rules, score, preview, Quit button and clock box at
 // their fixed places. It runs the rules of Jeu on its timer and keyboard and mirrors their
-// state into its controls.
+// state into its controls. It is the program's main window: closing it ends the program.
 class VorlanFrm : public Fenetre
 {
     Q_OBJECT
@@ -35,10 +35,32 @@ public:
     void Timer1_Timer();
     // Quit: ends the program at once.
     void Command1_Click();
-    // Runs the command of KeyCode whatever the modifiers; true when it was one of the seven.
+    // Runs what the key of KeyCode does (clavier.h); true when it was one of the seven. Shift
+    // is not read: a key does the same with any modifiers.
     bool Form_KeyDown(int KeyCode, int Shift) override;
 
-    // The controls and the game state, for the program's own tests and benchmarks.
+    // The clock's settings: a yellow dial, blue minute and red hour marks, a green second,
+    // blue minute and red hour hand; the radius and the hands' lengths are the clock's own.
+    static constexpr Horloge::Reglages ReglagesHorloge1 = {
+            .CouleurCercle = rgb(255, 255, 0),
+            .TicTac = 0, // the second hand drawn, no beep
+            .TailleRepereMinutes = 2,
+            .CouleurRepereMinutes = rgb(0, 0, 255),
+            .TailleRepereHeures = 3,
+            .CouleurRepereHeures = rgb(255, 0, 0),
+            .LongueurRayon = 0,
+            .LongueurAiguilleSecondes = 0,
+            .TailleAiguilleSecondes = 2,
+            .CouleurAiguilleSecondes = rgb(0, 255, 0),
+            .LongueurAiguilleMinutes = 0,
+            .TailleAiguilleMinutes = 3,
+            .CouleurAiguilleMinutes = rgb(0, 0, 255),
+            .LongueurAiguilleHeures = 0,
+            .TailleAiguilleHeures = 4,
+            .CouleurAiguilleHeures = rgb(255, 0, 0),
+    };
+
+    // The rules and the controls that show them, by their names.
     const Jeu &jeu() const { return m_jeu; }
     Jeu &jeu() { return m_jeu; }
     Cadre &Frame1() const { return *m_Frame1; }
@@ -60,9 +82,11 @@ public:
 
 protected:
     void Form_Load() override;
+    void closeEvent(QCloseEvent *e) override;
 
 private:
     void creeControles();
+    void creeAide();
     void Perdu();
 
     Jeu m_jeu;

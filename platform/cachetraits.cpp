@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Vorlan developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "traits.h"
+#include "cachetraits.h"
 
 #include <QImage>
 #include <QPainter>
@@ -9,7 +9,7 @@
 
 namespace vl {
 
-const Traits::Trait &Traits::trait(const QLineF &ligne, std::int16_t largeur, QSize image,
+const CacheTraits::Trait &CacheTraits::trait(const QLineF &ligne, std::int16_t largeur, QSize image,
                                    qreal dpr)
 {
     // Compared exactly: a line a hair away may cover other pixels.

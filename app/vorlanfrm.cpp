@@ -6,12 +6,14 @@
 #include "boiteimage.h"
 #include "bouton.h"
 #include "cadre.h"
+#include "clavier.h"
 #include "etiquette.h"
-#include "horloge.h"
 #include "police.h"
 #include "systeme.h"
 #include "tableaucases.h"
 #include "zonetexte.h"
+
+#include <QCloseEvent>
 
 namespace vl {
 
@@ -22,33 +24,12 @@ const QString VorlanFrm::TexteRegles = QStringLiteral("° Aligner 3 pions de mê
                                                       "éliminés.\r\n");
 
 namespace {
-
 constexpr int LargeurCase = 300;
-
-struct LigneAide
-{
-    int indice;
-    int top;
-    const char *texte;
-};
-
-// The key help: key symbols at Left 4095, their actions at Left 4935.
-constexpr LigneAide Touches[]
-        = {{0, 315, "←"},       {1, 630, "→"},       {2, 945, "↑"},       {3, 1260, "↓"},
-           {4, 1575, "Escape"}, {5, 1890, "Espace"}, {13, 2205, "Entrée"}};
-constexpr LigneAide Actions[] = {{6, 315, "Déplacer vers la gauche"},
-                                 {7, 630, "Déplacer vers la droite"},
-                                 {8, 945, "Décaler les couleurs vers le haut"},
-                                 {9, 1260, "Décaler les couleurs vers le bas"},
-                                 {10, 1575, "le patron !"},
-                                 {11, 1890, "Précipiter la vorlan"},
-                                 {14, 2205, "Montrer/Cacher la prochaine pièce"},
-                                 {12, 2205, "Score"}};
-
 } // namespace
 
+// The rules' empty and wall colours are the window's own background and foreground.
 VorlanFrm::VorlanFrm()
-    : m_jeu(couleurs::FaceBouton, couleurs::TexteBouton)
+    : m_jeu(BackColor(), ForeColor())
 {
     creeControles();
     m_jeu.setTirage(&Systeme::Rnd);
@@ -63,9 +44,6 @@ void VorlanFrm::creeControles()
 {
     setCaption(QStringLiteral("Vorlan"));
     setTailleClient(8745, 7650);
-    // The rules' empty and wall colours are the window's background and foreground.
-    setBackColor(m_jeu.vide());
-    setForeColor(m_jeu.mur());
     setFont(police(QStringLiteral("Courier New"), 8.25, true));
     setKeyPreview(true);
 
@@ -79,31 +57,7 @@ void VorlanFrm::creeControles()
             "Puits de 8 colonnes sur 20 lignes entouré d'un mur ; la pièce qui tombe "
             "occupe trois cases d'une colonne."));
 
-    // The arrow keys' symbols: the Unicode arrows in a face that has them.
-    const QFont fleches = police(QStringLiteral("DejaVu Sans"), 8.25);
-    const QFont aide = police(QStringLiteral("Courier New"), 9, true);
-    const auto creeAide = [this](const LigneAide &l, int left, const QFont &f) {
-        auto *e = new Etiquette(this);
-        e->setPolice(f);
-        e->setForeColor(couleurs::TexteFenetre);
-        e->setBackColor(couleurs::FaceBouton);
-        e->setAutoSize(true);
-        e->setCaption(QString::fromUtf8(l.texte));
-        e->setPlacement({left, l.top, 0, 0});
-        m_Label1.at(l.indice) = e;
-    };
-    for (const LigneAide &l : Touches)
-        creeAide(l, 4095, l.indice < 4 ? fleches : aide);
-    for (const LigneAide &l : Actions)
-        creeAide(l, l.indice == 12 ? 7770 : 4935, aide);
-    // The arrows read as the names of their keys; the other labels read as their text.
-    const QString nomsFleches[] = {QStringLiteral("Flèche gauche"), QStringLiteral("Flèche droite"),
-                                   QStringLiteral("Flèche haut"), QStringLiteral("Flèche bas")};
-    for (int i = 0; i < 4; ++i)
-        m_Label1[i]->setAccessibleName(nomsFleches[i]);
-    m_Label1[12]->setPolice(police(QStringLiteral("Courier New"), 9, true, true));
-    m_Label1[14]->setWordWrap(true);
-    m_Label1[14]->setPlacement({4935, 2205, 1995, 0});
+    creeAide();
 
     m_score = new Etiquette(this);
     m_score->setForeColor(couleurs::TexteBouton);
@@ -132,7 +86,7 @@ void VorlanFrm::creeControles()
     }
     for (int k = 0; k < 7; ++k) {
         m_Label3[k] = creeCase(3990, 4725 + 315 * k);
-        m_Label3[k]->setBackColor(Jeu::Palette.at(k));
+        m_Label3[k]->setBackColor(m_jeu.Label3(k));
         m_Label3[k]->setAccessibleName(QStringLiteral("Couleur %1 de la palette").arg(k + 1));
     }
 
@@ -161,36 +115,56 @@ void VorlanFrm::creeControles()
     m_Picture1->setFocus();
 }
 
+// The key help, a row for each key of the keyboard table, and the "Score" heading.
+void VorlanFrm::creeAide()
+{
+    // The arrow keys' symbols: the Unicode arrows in a face that has them.
+    const QFont fleches = police(QStringLiteral("DejaVu Sans"), 8.25);
+    const QFont aide = police(QStringLiteral("Courier New"), 9, true);
+    const auto creeEtiquette
+            = [this](int indice, const char *texte, RectTwips place, const QFont &f) {
+                  auto *e = new Etiquette(this);
+                  e->setPolice(f);
+                  e->setForeColor(couleurs::TexteFenetre);
+                  e->setBackColor(couleurs::FaceBouton);
+                  e->setAutoSize(true);
+                  e->setWordWrap(place.width > 0);
+                  e->setCaption(QString::fromUtf8(texte));
+                  e->setPlacement(place);
+                  m_Label1.at(indice) = e;
+                  return e;
+              };
+    for (const ToucheJeu &t : Clavier) {
+        // A symbol reads as the name of its key; the other labels read as their text.
+        Etiquette *touche = creeEtiquette(t.indiceTouche, t.touche, {4095, t.top, 0, 0},
+                                          t.nom ? fleches : aide);
+        if (t.nom)
+            touche->setAccessibleName(QString::fromUtf8(t.nom));
+        creeEtiquette(t.indiceAction, t.action, {4935, t.top, t.largeurAction, 0}, aide);
+    }
+    creeEtiquette(12, "Score", {7770, 2205, 0, 0},
+                  police(QStringLiteral("Courier New"), 9, true, true));
+}
+
 void VorlanFrm::Form_Load()
 {
     Systeme::Randomize();
     m_Horloge1 = std::make_unique<Horloge>();
-    m_Horloge1->HorlogeDeb(*m_Picture1, 0x0000FFFF, 0, 2, 0x00FF0000, 3, 0x000000FF, 0, 0, 2,
-                           0x0000FF00, 0, 3, 0x00FF0000, 0, 4, 0x000000FF);
-    m_jeu.RemplitDirection();
+    m_Horloge1->HorlogeDeb(*m_Picture1, ReglagesHorloge1);
 
-    m_jeu.PrepareTableau();
+    m_jeu.Demarre();
     for (int i = 0; i < Jeu::NombreCases; ++i) {
-        const int ligne = i / Jeu::Colonnes;
+        const int rangee = i / Jeu::Colonnes;
         const int colonne = i % Jeu::Colonnes;
-        m_lbl->setPlacement(
-                i,
-                {colonne * LargeurCase + 300, (ligne + 1) * LargeurCase, LargeurCase, LargeurCase});
-        m_lbl->setBordure(i, m_jeu.lbl(i) != m_jeu.mur());
+        m_lbl->setPlacement(i,
+                            {colonne * LargeurCase + 300, (rangee + 1) * LargeurCase, LargeurCase,
+                             LargeurCase});
+        m_lbl->setBordure(i, !Jeu::estMur(i));
     }
-
-    m_jeu.VideApercu();
-    for (Etiquette *e : m_Label2)
-        e->hide();
     for (Etiquette *e : m_Label3)
         e->hide();
     miroir();
 
-    m_jeu.NouvellePiece();
-    m_jeu.NouvellePiece();
-    miroir();
-
-    m_jeu.DemarreTimer();
     m_Timer1.setInterval(m_jeu.Interval());
     m_Timer1.setEnabled(m_jeu.Enabled());
 }
@@ -217,7 +191,7 @@ void VorlanFrm::Perdu()
 
 void VorlanFrm::Timer1_Timer()
 {
-    if (etat() == Etat::Minimise)
+    if (etatFenetre() == EtatFenetre::Minimise)
         return;
     m_jeu.Tic();
     m_Timer1.setInterval(m_jeu.Interval());
@@ -232,15 +206,21 @@ void VorlanFrm::Command1_Click()
     End();
 }
 
+void VorlanFrm::closeEvent(QCloseEvent *e)
+{
+    e->accept();
+    End();
+}
+
 bool VorlanFrm::Form_KeyDown(int KeyCode, int)
 {
-    const Jeu::Commande c = Jeu::commande(KeyCode);
-    if (c == Jeu::Commande::Aucune)
+    const ToucheJeu *touche = toucheJeu(KeyCode);
+    if (!touche)
         return false;
-    if (c == Jeu::Commande::Minimise)
-        setEtat(Etat::Minimise);
+    if (touche->commande)
+        m_jeu.Execute(*touche->commande);
     else
-        m_jeu.Execute(c);
+        setEtatFenetre(EtatFenetre::Minimise);
     miroir();
     return true;
 }
