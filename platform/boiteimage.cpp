@@ -197,8 +197,9 @@ void BoiteImage::PSet(float x, float y, Couleur c)
 void BoiteImage::Line(float x1, float y1, float x2, float y2, Couleur c)
 {
     preparerImage();
-    const CacheTraits::Trait &t = m_traits.trait(QLineF(enPixels(x1, y1), enPixels(x2, y2)), m_drawWidth,
-                                            m_image.size(), m_image.devicePixelRatio());
+    const CacheTraits::Trait &t
+            = m_traits.trait(QLineF(enPixels(x1, y1), enPixels(x2, y2)), m_drawWidth,
+                             m_image.size(), m_image.devicePixelRatio());
     const QRgb couleur = resoudre(c, palette()).rgb();
     const std::uint8_t code = codeReference(c);
     // scanLine() checks for sharing on every call: the rows are reached from bits() instead.

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "couleur.h"
 #include "cachetraits.h"
+#include "couleur.h"
 #include "twips.h"
 
 #include <QImage>

@@ -10,7 +10,7 @@
 namespace vl {
 
 const CacheTraits::Trait &CacheTraits::trait(const QLineF &ligne, std::int16_t largeur, QSize image,
-                                   qreal dpr)
+                                             qreal dpr)
 {
     // Compared exactly: a line a hair away may cover other pixels.
     const std::array<qreal, 4> bouts {ligne.x1(), ligne.y1(), ligne.x2(), ligne.y2()};
