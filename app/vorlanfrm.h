@@ -78,6 +78,8 @@ public:
     // Copies the board and the preview from the rules into the controls that show them.
     void miroir();
 
+    // The rules text that Text1 shows: five lines, each ended by a carriage return and a line
+    // feed.
     static const QString TexteRegles;
 
 protected:
