@@ -2,15 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "jeu.h"
+#include "plateautest.h"
 
 #include <benchmark/benchmark.h>
-#include <cassert>
-#include <cstring>
-#include <initializer_list>
 
 namespace {
 
 using vl::Jeu;
+using vl::test::poser;
 
 // Draws that bring every piece into column 4, coloured red, blue and yellow.
 float tirage()
@@ -26,27 +25,8 @@ Jeu jeuVide()
     Jeu jeu(vl::couleurs::FaceBouton, vl::couleurs::TexteBouton);
     jeu.setTirage(&tirage);
     jeu.Demarre();
-    for (int i = 0; i < Jeu::NombreCases; ++i)
-        if (!Jeu::estMur(i))
-            jeu.setLbl(i, jeu.vide());
+    poser(jeu, {});
     return jeu;
-}
-
-// Fills the bottom rows of the field from rows of 8 letters (R B P J V O F: the palette in
-// order, '.' empty); the first row given is the highest.
-void poser(Jeu &jeu, std::initializer_list<const char *> lignes)
-{
-    static constexpr char Lettres[] = "RBPJVOF";
-    int ligne = Jeu::Rangees - 1 - int(lignes.size());
-    for (const char *l : lignes) {
-        assert(std::strlen(l) == 8);
-        for (int col = 1; col <= 8; ++col) {
-            const char *p = std::strchr(Lettres, l[col - 1]);
-            jeu.setLbl(ligne * 10 + col,
-                       l[col - 1] == '.' ? jeu.vide() : Jeu::Palette.at(p - Lettres));
-        }
-        ++ligne;
-    }
 }
 
 // A piece falling down an empty column: 17 ticks take it from rows 1-3 to rows 18-20, then
@@ -125,9 +105,7 @@ BENCHMARK(BM_AtterrissageCascade);
 void BM_AtterrissageRemplissage160(benchmark::State &etat)
 {
     Jeu jeu = jeuVide();
-    for (int ligne = 1; ligne <= 20; ++ligne)
-        for (int col = 1; col <= 8; ++col)
-            jeu.setLbl(ligne * 10 + col, Jeu::Palette[0]);
+    poser(jeu, vl::test::champUni('R'));
     jeu.setPosition(11);
     atterrissage(etat, jeu, 160);
 }

@@ -24,6 +24,7 @@
 #include "fenetre.h"
 #include "jeu.h"
 #include "minuterie.h"
+#include "plateautest.h"
 #include "systeme.h"
 #include "vorlanfrm.h"
 
@@ -89,14 +90,6 @@ double centile(std::vector<double> v, double p)
     return v[n];
 }
 
-// Empties every cell of the playing field.
-void viderChamp(Jeu &jeu)
-{
-    for (int i = 0; i < Jeu::NombreCases; ++i)
-        if (!Jeu::estMur(i))
-            jeu.setLbl(i, jeu.vide());
-}
-
 // Draws for a game that never makes a line: the pieces come into columns 1 to 8 in turn
 // and take the colours of a pattern in which no two touching cells match (colour (row +
 // 3 column) mod 7); the field is emptied before a column could block a new piece.
@@ -115,7 +108,7 @@ public:
         const int piece = n / 4;
         if (n % 4 == 0) {
             if (piece > 1 && (piece - 1) % ParRemplissage == 0)
-                viderChamp(m_jeu);
+                vl::test::poser(m_jeu, {});
             return (float(colonne(piece) - 1) + 0.5f) / 8;
         }
         const int suivante = piece + 1;
@@ -144,8 +137,8 @@ void attendreExposee(VorlanFrm &f)
 // the timer disabled, so that no later tick switches the window's timer on again.
 void eteindreMinuterie(VorlanFrm &f)
 {
-    for (int col = 1; col <= 8; ++col)
-        f.jeu().setLbl(40 + col, Jeu::Palette[0]);
+    for (int col = 1; col <= vl::test::ColonnesDeJeu; ++col)
+        f.jeu().setLbl(4 * Jeu::Colonnes + col, Jeu::Palette[0]);
     f.jeu().NouvellePiece();
 }
 
@@ -155,7 +148,7 @@ void eteindreMinuterie(VorlanFrm &f)
 void nouvellePartie(VorlanFrm &f, TirageSansLigne &tirage, int intervalle)
 {
     Jeu &jeu = f.jeu();
-    viderChamp(jeu);
+    vl::test::poser(jeu, {});
     for (int i = 0; i < Jeu::HauteurPiece; ++i)
         jeu.setLabel2(i, jeu.vide());
     tirage.recommencer();
@@ -270,11 +263,12 @@ int cpuParTic(VorlanFrm &f, TirageSansLigne &tirage, int n)
     for (int i = 0; i < n; ++i) {
         Jeu &jeu = f.jeu();
         const int P = jeu.Position();
-        if (P > 180) { // the next tick would land it: back to the top of its column
-            const int haut = P % 10 + 10;
-            for (int k = 0; k < 3; ++k) {
-                jeu.setLbl(haut + 10 * k, jeu.lbl(P + 10 * k));
-                jeu.setLbl(P + 10 * k, jeu.vide());
+        // On the floor the next tick would land it: back to the top of its column.
+        if (Jeu::estMur(P + Jeu::Dessous)) {
+            const int haut = P % Jeu::Colonnes + Jeu::Colonnes;
+            for (int k = 0; k < Jeu::Dessous; k += Jeu::Colonnes) {
+                jeu.setLbl(haut + k, jeu.lbl(P + k));
+                jeu.setLbl(P + k, jeu.vide());
             }
             jeu.setPosition(haut);
             f.miroir();
@@ -288,9 +282,7 @@ int cpuParTic(VorlanFrm &f, TirageSansLigne &tirage, int n)
     std::vector<double> pire;
     for (int i = 0; i < n; ++i) {
         Jeu &jeu = f.jeu();
-        for (int ligne = 1; ligne <= 20; ++ligne)
-            for (int col = 1; col <= 8; ++col)
-                jeu.setLbl(ligne * 10 + col, Jeu::Palette[0]);
+        vl::test::poser(jeu, vl::test::champUni('R'));
         jeu.setPosition(11);
         jeu.setInterval(Jeu::IntervalleDepart);
         f.miroir();

@@ -64,6 +64,12 @@ inline void poser(Jeu &jeu, const QStringList &lignes)
         }
 }
 
+// The whole playing field in the colour of one letter.
+inline QStringList champUni(char lettre)
+{
+    return QStringList(RangeesDeJeu, QString(ColonnesDeJeu, QLatin1Char(lettre)));
+}
+
 // The bottom n rows of the playing field as letters.
 inline QStringList lire(const Jeu &jeu, int n = RangeesDeJeu)
 {
