@@ -49,7 +49,10 @@ Systeme::Lecture Systeme::heure()
     static std::int64_t seconde = -1;
     static QTime locale;
     timespec t {};
-    clock_gettime(CLOCK_REALTIME, &t);
+    if (doublures().instant)
+        t = doublures().instant();
+    else
+        clock_gettime(CLOCK_REALTIME, &t);
     if (t.tv_sec != seconde) {
         seconde = t.tv_sec;
         locale = QDateTime::fromSecsSinceEpoch(t.tv_sec).time();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <ctime>
 #include <functional>
 
 class QWidget;
@@ -29,6 +30,9 @@ public:
     {
         std::function<float()> Rnd; // each result must lie in [0, 1)
         std::function<Lecture()> heure;
+        // The system clock's reading (UTC, since the epoch) that heure turns into the local
+        // time when no heure stand-in is set.
+        std::function<timespec()> instant;
         std::function<void()> Beep;
         std::function<void(QWidget *parent, const QString &texte)> MsgBox;
     };

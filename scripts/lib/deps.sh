@@ -47,6 +47,7 @@ VORLAN_PACKAGES_TEST=(
     desktop-file-utils appstream     # validators of the menu entry and the metadata
     groff-base                       # the manual page's check
     reuse                            # the licence check (it skips what git ignores)
+    tzdata                           # the time zones tst_systeme runs in (a clean root may lack it)
 )
 
 # The package's checks, where the tests and CI run them: lintian, and the clean Debian roots
