@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Vorlan developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "lignecommande.h"
 #include "vorlanfrm.h"
 
 #include <QApplication>
@@ -12,14 +13,15 @@ namespace {
 // Qt ends a program that cannot reach its display with a long message and an abort. Before
 // the application exists, an obviously missing display is reported in one line; during
 // its start-up, the platform plugin's fatal message is turned into that line too.
-const char *affichageManquant()
+const char *affichageManquant(const vl::LigneCommande &ligne)
 {
-    const QByteArray plateforme = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray plateforme
+            = ligne.plateforme() ? QByteArray(ligne.plateforme()) : qgetenv("QT_QPA_PLATFORM");
     const bool x11 = plateforme.isEmpty() || plateforme.startsWith("xcb");
-    if (plateforme.isEmpty() && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    const bool affichageX = ligne.affichage() || !qEnvironmentVariableIsEmpty("DISPLAY");
+    if (plateforme.isEmpty() && !affichageX && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return "aucun affichage graphique (ni DISPLAY ni WAYLAND_DISPLAY n'est défini)";
-    if (x11 && !plateforme.isEmpty() && qEnvironmentVariableIsEmpty("DISPLAY"))
+    if (x11 && !plateforme.isEmpty() && !affichageX)
         return "aucun affichage X (DISPLAY n'est pas défini)";
     return nullptr;
 }
@@ -50,13 +52,28 @@ void pendantDemarrage(QtMsgType type, const QMessageLogContext &, const QString 
 
 int main(int argc, char *argv[])
 {
-    if (const char *raison = affichageManquant())
+    const vl::LigneCommande ligne(argc, argv);
+    switch (ligne.demande()) {
+    case vl::LigneCommande::Demande::Aide:
+        std::fputs(vl::LigneCommande::aide(), stdout);
+        return 0;
+    case vl::LigneCommande::Demande::Version:
+        std::fputs(vl::LigneCommande::version().c_str(), stdout);
+        return 0;
+    case vl::LigneCommande::Demande::Jouer:
+        break;
+    }
+    if (const char *raison = affichageManquant(ligne))
         echecDemarrage(raison);
     const QtMessageHandler precedent = qInstallMessageHandler(pendantDemarrage);
-    QApplication app(argc, argv);
+    QApplication app(argc, argv); // takes Qt's own options out of argv
     qInstallMessageHandler(precedent);
     if (!g_avertissements.isEmpty()) // warnings that turned out not to be fatal
         std::fprintf(stderr, "%s\n", g_avertissements.constData());
+    if (argc > 1) {
+        std::fputs(vl::LigneCommande::refus(argv[1]).c_str(), stderr);
+        return 2;
+    }
     QApplication::setApplicationName(QStringLiteral("vorlan"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
     // Lets the desktop match the window with the installed menu entry and its icon.

@@ -2,13 +2,17 @@
 # SPDX-FileCopyrightText: 2026 The Vorlan developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Started with no display it can reach, the program must say so in exactly one line on
-# stderr and exit with status 1, instead of aborting with a core dump.
+# The program run with no display it can reach. Started to play, it must say so in exactly
+# one line on stderr and exit with status 1, instead of aborting with a core dump. Its command
+# line must answer all the same: --version and --help on stdout with status 0, and an option
+# that neither it nor Qt takes refused in two lines on stderr with status 2 (where a display
+# would be needed to let Qt take its own options first, Qt's offscreen platform stands in).
 #
-# Usage: sans_affichage.sh VORLAN
+# Usage: sans_affichage.sh VORLAN VERSION
 set -euo pipefail
 
 vorlan=$1
+version=$2
 
 travail=$(mktemp -d "${TMPDIR:-/tmp}/vorlan-sans-affichage.XXXXXX")
 trap 'rm -rf "$travail"' EXIT
@@ -21,32 +25,76 @@ while [[ -e /tmp/.X11-unix/X$libre || -e /tmp/.X$libre-lock ]]; do
     libre=$((libre + 1))
 done
 
-# Each case: its name, then the variables that differ from a bare environment.
+# conforme FILE RULE: whether FILE holds what RULE asks for, one of
+#   rien       nothing
+#   ligne      one line, ended by a line feed
+#   =TEXT      exactly TEXT and a line feed
+#   aide       the usage: "Usage : vorlan" first, then the lines of -h, --help and -v, --version
+#   refus ARG  two lines: the first names ARG between « and », the second points to --help
+conforme()
+{
+    local fichier=$1 regle=$2
+    local lignes finies
+    lignes=$(grep -c '' "$fichier" || true)
+    finies=$(wc -l <"$fichier")
+    case $regle in
+        rien) [[ ! -s $fichier ]] ;;
+        ligne) ((lignes == 1 && finies == 1)) ;;
+        =*) [[ $(<"$fichier") == "${regle#=}" ]] && ((lignes == 1 && finies == 1)) ;;
+        aide)
+            [[ $(head -1 "$fichier") == "Usage : vorlan "* ]] \
+                && grep -q -- '^ *-h, --help ' "$fichier" \
+                && grep -q -- '^ *-v, --version ' "$fichier"
+            ;;
+        "refus "*)
+            ((lignes == 2 && finies == 2)) \
+                && [[ $(head -1 "$fichier") == *"« ${regle#refus } »"* ]] \
+                && [[ $(tail -1 "$fichier") == *"vorlan --help"* ]]
+            ;;
+        *) echo "sans_affichage.sh: no rule \"$regle\"" >&2; exit 2 ;;
+    esac
+}
+
+# Each case: its name, the variables that differ from a bare environment, the arguments,
+# the status expected, and the rules for stdout and for stderr.
+qt="-platform offscreen -style fusion"
 cas=(
-    "neither DISPLAY nor WAYLAND_DISPLAY nor QT_QPA_PLATFORM|"
-    "DISPLAY=:$libre where no X server listens|DISPLAY=:$libre"
-    "QT_QPA_PLATFORM=xcb without DISPLAY|QT_QPA_PLATFORM=xcb"
+    "neither DISPLAY nor WAYLAND_DISPLAY nor QT_QPA_PLATFORM|||1|rien|ligne"
+    "DISPLAY=:$libre where no X server listens|DISPLAY=:$libre||1|rien|ligne"
+    "QT_QPA_PLATFORM=xcb without DISPLAY|QT_QPA_PLATFORM=xcb||1|rien|ligne"
+    "--version||--version|0|=vorlan $version|rien"
+    "-v, with DISPLAY=:$libre|DISPLAY=:$libre|-v|0|=vorlan $version|rien"
+    "--help||--help|0|aide|rien"
+    "-h, with QT_QPA_PLATFORM=xcb|QT_QPA_PLATFORM=xcb|-h|0|aide|rien"
+    "an unknown option after Qt's $qt||$qt --inconnue|2|rien|refus --inconnue"
+    "an operand, with Qt's offscreen platform|QT_QPA_PLATFORM=offscreen|partie|2|rien|refus partie"
 )
 
+# A run that does not end (a game started where it should have been refused) is stopped after
+# 20 s, so that every case is reported within the test's TIMEOUT.
 reussis=0
 echoues=0
 for ligne in "${cas[@]}"; do
-    nom=${ligne%%|*}
-    variables=${ligne#*|}
+    IFS='|' read -r nom variables arguments attendu sortie erreurs <<<"$ligne"
     statut=0
-    # shellcheck disable=SC2086 # the variables split into separate assignments on purpose
-    timeout 30 env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$travail" \
-        XDG_RUNTIME_DIR="$travail/runtime" $variables "$vorlan" \
+    # shellcheck disable=SC2086 # variables and arguments split into separate words on purpose
+    timeout 20 env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$travail" \
+        XDG_RUNTIME_DIR="$travail/runtime" $variables "$vorlan" $arguments \
         >"$travail/stdout" 2>"$travail/stderr" </dev/null || statut=$?
-    # One line, ended by a line feed: one newline and nothing after it.
-    lignes=$(grep -c '' "$travail/stderr" || true)
-    finies=$(wc -l <"$travail/stderr")
-    if ((statut == 1 && lignes == 1 && finies == 1)) && [[ ! -s $travail/stdout ]]; then
-        echo "PASS $nom: status 1, $(<"$travail/stderr")"
+    if ((statut == attendu)) && conforme "$travail/stdout" "$sortie" \
+        && conforme "$travail/stderr" "$erreurs"; then
+        echo "PASS $nom: status $statut, $(head -1 "$travail/stdout")$(head -1 "$travail/stderr")"
         reussis=$((reussis + 1))
     else
-        echo "FAIL $nom: status $statut (1 expected), $lignes line(s) on stderr (1 expected):"
-        cat "$travail/stderr" "$travail/stdout"
+        if ((statut == 124)); then
+            echo "FAIL $nom: still running after 20 s, stopped ($attendu expected)"
+        else
+            echo "FAIL $nom: status $statut ($attendu expected)"
+        fi
+        echo "stdout ($sortie expected):"
+        cat "$travail/stdout"
+        echo "stderr ($erreurs expected):"
+        cat "$travail/stderr"
         echoues=$((echoues + 1))
     fi
 done
