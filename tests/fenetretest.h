@@ -67,11 +67,11 @@ inline QPalette schema(QColor face, QColor texteBouton, QColor fond, QColor text
 }
 
 // Makes w the active window, as the desktop would on a click; false if it did not become so
-// within two seconds.
+// within five seconds.
 [[nodiscard]] inline bool activer(QWidget &w)
 {
     w.activateWindow();
-    return QTest::qWaitForWindowActive(&w, 2000);
+    return QTest::qWaitForWindowActive(&w, 5000);
 }
 
 // The window as the screen shows it: what the last repaint that went through left there.
@@ -80,13 +80,13 @@ inline QImage ecran(QWidget &w)
     return w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-// Whether the screen comes to show w as w paints itself now within a second: a change waits
+// Whether the screen comes to show w as w paints itself now within two seconds: a change waits
 // a refresh period at most, and a busy machine gets the rest.
 [[nodiscard]] inline bool aLEcran(QWidget &w)
 {
     return QTest::qWaitFor(
             [&] { return ecran(w) == w.grab().toImage().convertToFormat(QImage::Format_RGB32); },
-            1000);
+            2000);
 }
 
 // Whether a new game window reaches the screen, and then a change of it. A window that does
@@ -96,7 +96,7 @@ inline QImage ecran(QWidget &w)
 {
     VorlanFrm w;
     w.show();
-    if (!QTest::qWaitForWindowExposed(&w, 2000) || !aLEcran(w))
+    if (!QTest::qWaitForWindowExposed(&w, 5000) || !aLEcran(w))
         return false;
     w.Form_KeyDown(ToucheEntree, 0); // shows the preview
     return aLEcran(w);
@@ -145,7 +145,7 @@ inline Controle controle(VorlanFrm &w, const QString &nom)
 }
 
 // Runs the application's own event loop with `action` queued: the loop's exit code, or none
-// when nothing ended it within two seconds.
+// when nothing ended it within five seconds.
 inline std::optional<int> executer(const std::function<void()> &action)
 {
     QTimer::singleShot(0, qApp, action);
@@ -156,7 +156,7 @@ inline std::optional<int> executer(const std::function<void()> &action)
         expire = true;
         QCoreApplication::exit();
     });
-    garde.start(2000);
+    garde.start(5000);
     const int code = QCoreApplication::exec();
     return expire ? std::nullopt : std::optional(code);
 }
@@ -216,7 +216,7 @@ protected slots:
         m_exposee = true;
         m_w = std::make_unique<VorlanFrm>();
         m_w->show();
-        QVERIFY2(QTest::qWaitForWindowExposed(m_w.get(), 2000), "the window was never exposed");
+        QVERIFY2(QTest::qWaitForWindowExposed(m_w.get(), 5000), "the window was never exposed");
     }
 
     void cleanup() { m_w.reset(); }

@@ -90,7 +90,7 @@ void TestEchelle::initTestCase()
     };
     m_w = std::make_unique<VorlanFrm>();
     m_w->show();
-    QVERIFY2(QTest::qWaitForWindowExposed(m_w.get(), 2000), "the window was never exposed");
+    QVERIFY2(QTest::qWaitForWindowExposed(m_w.get(), 5000), "the window was never exposed");
     QCOMPARE(m_w->devicePixelRatioF(), m_s);
     // One tick draws the clock's hands; Enter shows the preview with its bordered swatches.
     m_w->Timer1_Timer();

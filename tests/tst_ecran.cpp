@@ -169,7 +169,7 @@ void TestEcran::presentation()
     QCOMPARE(r.presentations(), n + (tenue ? 0 : 1));
     if (tenue)
         QCOMPARE(ecran(w).pixelColor(centreCase(w, cible)), avant);
-    QVERIFY2(QTest::qWaitFor([&] { return r.presentations() == n + 1; }, 1000),
+    QVERIFY2(QTest::qWaitFor([&] { return r.presentations() == n + 1; }, 2000),
              "the repaint held for the end of the period never went through");
     QCOMPARE(vues.size(), std::size_t(1));
     QCOMPARE(vues.front(), apres);
@@ -283,7 +283,7 @@ void TestEcran::pause()
             if (pas[k].avance) {
                 QVERIFY2(QTest::qWaitFor(
                                  [&] { return w.etatFenetre() != Fenetre::EtatFenetre::Minimise; },
-                                 4 * Visibilite::DelaiReduction),
+                                 10 * Visibilite::DelaiReduction),
                          "the wait for the desktop to hide the window never ran out");
                 // The wait for the desktop lasts from the key, not from one step.
                 if (depuisEchap.isValid())

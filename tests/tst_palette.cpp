@@ -213,7 +213,7 @@ void TestPalette::horloge()
     tiragesDeDepart();
     VorlanFrm neuve;
     neuve.show();
-    QVERIFY2(QTest::qWaitForWindowExposed(&neuve, 2000), "the new window was never exposed");
+    QVERIFY2(QTest::qWaitForWindowExposed(&neuve, 5000), "the new window was never exposed");
     neuve.Timer1_Timer();
     QCOMPARE(w.Picture1().image(), neuve.Picture1().image());
     QCOMPARE(w.Picture1().image() == avant,

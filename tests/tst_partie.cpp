@@ -83,7 +83,7 @@ void TestPartie::tickReelDuTimer()
 {
     const int p = m_w->jeu().Position();
     QVERIFY2(QTest::qWaitFor([&] { return m_w->jeu().Position() == p + Jeu::Colonnes; },
-                             3 * Jeu::IntervalleDepart),
+                             5 * Jeu::IntervalleDepart),
              "the game's own timer never moved the piece down");
     QCOMPARE(m_w->lbl().BackColor(p), m_w->jeu().vide());
 }
@@ -275,7 +275,7 @@ void TestPartie::quitterTermine()
         else
             m_w->close();
     });
-    QVERIFY2(fin, "the program's event loop still ran 2 s later");
+    QVERIFY2(fin, "the program's event loop still ran 5 s later");
     QCOMPARE(*fin, 0);
     QVERIFY(!m_w->isVisible());
 }
@@ -317,7 +317,7 @@ void TestPartie::fermetureSousPerdu()
     });
     const auto fin = executer([w] { w->Timer1_Timer(); });
     compterBoites();
-    QVERIFY2(fin, "the program's event loop still ran 2 s after the tick that lost the game");
+    QVERIFY2(fin, "the program's event loop still ran 5 s after the tick that lost the game");
     QCOMPARE(*fin, 0);
 
     QVERIFY(boiteOuverte);

@@ -287,7 +287,7 @@ void TstTouches::autresTouchesPassent()
     QSignalSpy clics(&w.Command1(), &QPushButton::clicked);
     // Alt+Q, the button's access key, as the focused control receives it: the program ends.
     const auto fin = executer([&] { QTest::keyClick(&w.Picture1(), Qt::Key_Q, Qt::AltModifier); });
-    QVERIFY2(fin, "Alt+Q did not end the event loop within 2 s");
+    QVERIFY2(fin, "Alt+Q did not end the event loop within 5 s");
     QCOMPARE(*fin, 0);
     QCOMPARE(clics.count(), 1);
     QVERIFY(!w.isVisible());

@@ -53,7 +53,7 @@ private slots:
 private:
     // The drawing area as the screen shows it.
     QImage ecran() const;
-    // Whether the screen comes to show the box's image within a second.
+    // Whether the screen comes to show the box's image within two seconds.
     bool aLEcran() const;
 
     std::unique_ptr<QWidget> m_fenetre;
@@ -68,7 +68,7 @@ void TstTraits::init()
     m_boite->setPlacement({150, 150, 2200, 2100});
     m_boite->setBackColor(couleurs::FondFenetre);
     m_fenetre->show();
-    QVERIFY2(QTest::qWaitForWindowExposed(m_fenetre.get(), 2000), "the window was never exposed");
+    QVERIFY2(QTest::qWaitForWindowExposed(m_fenetre.get(), 5000), "the window was never exposed");
 }
 
 void TstTraits::cleanup()
@@ -90,7 +90,7 @@ bool TstTraits::aLEcran() const
 {
     return QTest::qWaitFor(
             [this] { return ecran() == m_boite->image().convertToFormat(QImage::Format_RGB32); },
-            1000);
+            2000);
 }
 
 void TstTraits::commeQPainter_data()
