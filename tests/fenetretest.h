@@ -119,7 +119,7 @@ struct Controle
 
 inline Controle controle(VorlanFrm &w, const QString &nom)
 {
-    const int i = nom.section(QLatin1Char('('), 1).chopped(1).toInt();
+    const int i = nom.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0).toInt();
     const auto etiquette = [](Etiquette &e) {
         return Controle {&e, e.placement(), e.Caption()};
     };
