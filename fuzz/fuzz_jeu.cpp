@@ -8,7 +8,7 @@
 //            the piece above its column's stack); clear: any mix of colours and empty
 //            cells, gaps included
 //   1-8      seed of the random draws
-//   9-10     interval, 1 + (value % 1000) ms
+//   9-10     interval, 1 + (value % Jeu::IntervalleDepart) ms
 //   11-18    stack heights of columns 1 to 8 (value % 21), reachable boards only
 //   19-178   the 160 playing cells, row by row: value % 8, 7 empty, else a palette index
 //            (reachable boards use value % 7 for the cells of each stack)
@@ -16,10 +16,10 @@
 //   180-182  the piece's colours, top to bottom (value % 7)
 //   183-     one step per byte: below 64 a tick, else the key value % 8 (Touches below)
 //
-// Checks after every step: the walls hold the wall colour; the interval stays within 1 to
-// 1000 and never rises; the piece's top cell stays in rows 1 to 18 and columns 1 to 8; on
-// reachable boards, no cell keeps the removal mark. Bounds-checked containers, address
-// and undefined-behaviour sanitizers, and libFuzzer's time-out catch the rest.
+// Checks after every step: the walls hold the wall colour; the interval stays within 1 and
+// the first interval and never rises; the piece's top cell stays in rows 1 to 18 and columns
+// 1 to 8; on reachable boards, no cell keeps the removal mark. Bounds-checked containers,
+// address and undefined-behaviour sanitizers, and libFuzzer's time-out catch the rest.
 
 #include "jeu.h"
 
@@ -149,7 +149,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
     bool perdu = false;
     jeu.setPerdu([&] { perdu = true; });
     jeu.Demarre();
-    jeu.setInterval(1 + (e.octet(Intervalle) << 8 | e.octet(Intervalle + 1)) % 1000);
+    jeu.setInterval(1
+                    + (e.octet(Intervalle) << 8 | e.octet(Intervalle + 1)) % Jeu::IntervalleDepart);
 
     const int ligneHaut = 1 + e.octet(Place) % 18;
     const int colPiece = 1 + e.octet(Place) / 18 % 8;
@@ -171,7 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
                 continue;
             jeu.Tic();
             verifier(jeu.Interval() >= 1 && jeu.Interval() <= intervalle,
-                     "the interval left 1..1000 or rose");
+                     "the interval left 1..IntervalleDepart or rose");
             intervalle = jeu.Interval();
             verifier(!atteignable || sansMarque(jeu), "a marked cell outlived its landing");
         } else if (const auto commande = Touches[v % 8]) {

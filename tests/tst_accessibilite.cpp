@@ -5,28 +5,17 @@
 // a French name (and a description where it helps) on every control, the score's value as
 // it changes, and the focus going to the clock box first, then to Quit, never to the rules.
 
-#include "boiteimage.h"
-#include "bouton.h"
-#include "cadre.h"
-#include "demarragetest.h"
-#include "etiquette.h"
-#include "systeme.h"
-#include "tableaucases.h"
-#include "vorlanfrm.h"
-#include "zonetexte.h"
+#include "fenetretest.h"
 
 #include <QAccessible>
-#include <QApplication>
-#include <QWindow>
 #include <QtTest>
 
 using namespace vl;
+using namespace vl::test;
 
 Q_DECLARE_METATYPE(QAccessible::Role)
 
 namespace {
-
-using Acces = std::function<QWidget &(VorlanFrm &)>;
 
 QAccessibleInterface *interfaceDe(QWidget &w)
 {
@@ -45,109 +34,55 @@ void descendants(QAccessibleInterface *i, QList<QAccessibleInterface *> &tous)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Acces)
-
-class TestAccessibilite : public QObject
+class TestAccessibilite : public FenetreTest
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void noms_data();
     void noms();
     void chaqueControleANom();
     void legendesLues();
     void focus();
-
-private:
-    std::unique_ptr<VorlanFrm> m_w;
 };
-
-void TestAccessibilite::initTestCase()
-{
-    Systeme::doublures().Rnd = [] {
-        return 0.25f;
-    };
-}
-
-void TestAccessibilite::init()
-{
-    m_w = std::make_unique<VorlanFrm>();
-    m_w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
-}
-
-void TestAccessibilite::cleanup()
-{
-    m_w.reset();
-}
 
 void TestAccessibilite::noms_data()
 {
-    QTest::addColumn<Acces>("controle");
-    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QString>("controle"); // as fenetretest.h's controle() names it
+    QTest::addColumn<QString>("nom"); // none: the control's own text
     QTest::addColumn<QAccessible::Role>("role");
     QTest::addColumn<bool>("decrit");
-
-    const auto ligne
-            = [](const char *quoi, Acces a, const char *nom, QAccessible::Role r, bool decrit) {
-                  QTest::newRow(quoi) << a << QString::fromUtf8(nom) << r << decrit;
-              };
-    ligne(
-            "la fenetre", [](VorlanFrm &w) -> QWidget & { return w; }, "Vorlan",
-            QAccessible::Client, false);
-    ligne(
-            "le plateau", [](VorlanFrm &w) -> QWidget & { return w.lbl(); }, "Plateau de jeu",
-            QAccessible::Client, true);
-    ligne(
-            "le cadre du plateau", [](VorlanFrm &w) -> QWidget & { return w.Frame1(); },
-            "Cadre du plateau", QAccessible::Border, false);
-    ligne(
-            "la fleche gauche", [](VorlanFrm &w) -> QWidget & { return w.Label1(0); },
-            "Flèche gauche", QAccessible::StaticText, false);
-    ligne(
-            "la fleche bas", [](VorlanFrm &w) -> QWidget & { return w.Label1(3); }, "Flèche bas",
-            QAccessible::StaticText, false);
-    ligne(
-            "une action lue par son texte", [](VorlanFrm &w) -> QWidget & { return w.Label1(6); },
-            "Déplacer vers la gauche", QAccessible::StaticText, false);
-    ligne(
-            "l'action a la ligne", [](VorlanFrm &w) -> QWidget & { return w.Label1(14); },
-            "Montrer/Cacher la prochaine pièce", QAccessible::StaticText, false);
-    ligne(
-            "le titre du score", [](VorlanFrm &w) -> QWidget & { return w.Label1(12); }, "Score",
-            QAccessible::StaticText, false);
-    ligne(
-            "le score", [](VorlanFrm &w) -> QWidget & { return w.score(); }, "Score",
-            QAccessible::StaticText, true);
-    ligne(
-            "l'apercu en haut", [](VorlanFrm &w) -> QWidget & { return w.Label2(0); },
-            "Prochaine pièce, en haut", QAccessible::StaticText, true);
-    ligne(
-            "l'apercu en bas", [](VorlanFrm &w) -> QWidget & { return w.Label2(2); },
-            "Prochaine pièce, en bas", QAccessible::StaticText, true);
-    ligne(
-            "la regle", [](VorlanFrm &w) -> QWidget & { return w.Text1(); }, "Règle du jeu",
-            QAccessible::EditableText, false);
-    ligne(
-            "le bouton Quitter", [](VorlanFrm &w) -> QWidget & { return w.Command1(); }, "Quitter",
-            QAccessible::Button, true);
-    ligne(
-            "l'horloge", [](VorlanFrm &w) -> QWidget & { return w.Picture1(); }, "Horloge",
-            QAccessible::Client, true);
+    const auto ligne = [](const char *quoi, const char *controle, const char *nom,
+                          QAccessible::Role r, bool decrit) {
+        QTest::newRow(quoi) << QString::fromLatin1(controle)
+                            << (nom ? QString::fromUtf8(nom) : QString()) << r << decrit;
+    };
+    ligne("la fenetre", "VorlanFrm", nullptr, QAccessible::Client, false);
+    ligne("le plateau", "lbl", "Plateau de jeu", QAccessible::Client, true);
+    ligne("le cadre du plateau", "Frame1", "Cadre du plateau", QAccessible::Border, false);
+    ligne("la fleche gauche", "Label1(0)", "Flèche gauche", QAccessible::StaticText, false);
+    ligne("la fleche bas", "Label1(3)", "Flèche bas", QAccessible::StaticText, false);
+    ligne("une action lue par son texte", "Label1(6)", nullptr, QAccessible::StaticText, false);
+    ligne("l'action a la ligne", "Label1(14)", nullptr, QAccessible::StaticText, false);
+    ligne("le titre du score", "Label1(12)", nullptr, QAccessible::StaticText, false);
+    ligne("le score", "score", "Score", QAccessible::StaticText, true);
+    ligne("l'apercu en haut", "Label2(0)", "Prochaine pièce, en haut", QAccessible::StaticText,
+          true);
+    ligne("l'apercu en bas", "Label2(2)", "Prochaine pièce, en bas", QAccessible::StaticText, true);
+    ligne("la regle", "Text1", "Règle du jeu", QAccessible::EditableText, false);
+    ligne("le bouton Quitter", "Command1", "Quitter", QAccessible::Button, true);
+    ligne("l'horloge", "Picture1", "Horloge", QAccessible::Client, true);
 }
 
 void TestAccessibilite::noms()
 {
-    QFETCH(Acces, controle);
+    QFETCH(QString, controle);
     QFETCH(QString, nom);
     QFETCH(QAccessible::Role, role);
     QFETCH(bool, decrit);
-    QAccessibleInterface *i = interfaceDe(controle(*m_w));
+    const Controle c = test::controle(*m_w, controle);
+    QAccessibleInterface *i = interfaceDe(*c.widget);
     QVERIFY(i && i->isValid());
-    QCOMPARE(i->text(QAccessible::Name), nom);
+    QCOMPARE(i->text(QAccessible::Name), nom.isNull() ? c.texte : nom);
     QCOMPARE(i->role(), role);
     QCOMPARE(!i->text(QAccessible::Description).isEmpty(), decrit);
 }
@@ -177,13 +112,14 @@ void TestAccessibilite::chaqueControleANom()
 void TestAccessibilite::legendesLues()
 {
     QAccessibleInterface *score = interfaceDe(m_w->score());
-    QCOMPARE(score->text(QAccessible::Value), QStringLiteral("0"));
+    const QString nom = score->text(QAccessible::Name); // its own, checked by noms
+    QCOMPARE(score->text(QAccessible::Value), m_w->score().Caption());
     m_w->score().setCaption(QStringLiteral("12"));
     QCOMPARE(score->text(QAccessible::Value), QStringLiteral("12"));
-    QCOMPARE(score->text(QAccessible::Name), QStringLiteral("Score"));
+    QCOMPARE(score->text(QAccessible::Name), nom);
 
     QAccessibleInterface *aide = interfaceDe(m_w->Label1(10));
-    QCOMPARE(aide->text(QAccessible::Name), QStringLiteral("le patron !"));
+    QCOMPARE(aide->text(QAccessible::Name), m_w->Label1(10).Caption());
     m_w->Label1(10).setCaption(QStringLiteral("  la patronne  "));
     QCOMPARE(aide->text(QAccessible::Name), QStringLiteral("la patronne"));
     QCOMPARE(aide->text(QAccessible::Value), QStringLiteral("  la patronne  "));
@@ -194,7 +130,7 @@ void TestAccessibilite::legendesLues()
 void TestAccessibilite::focus()
 {
     VorlanFrm &w = *m_w;
-    QVERIFY(test::activer(w));
+    QVERIFY2(activer(w), "the window never became active");
     QAccessibleInterface *fenetre = interfaceDe(w);
     QCOMPARE(fenetre->focusChild(), interfaceDe(w.Picture1()));
     QVERIFY(interfaceDe(w.Picture1())->state().focused);

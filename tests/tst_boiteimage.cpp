@@ -3,13 +3,12 @@
 
 // The picture box on its own: its drawing area in twips, the pen width it refuses, the
 // background it keeps and clears to, and the shape of its dots, lines and circles in the
-// image pixels. The whole set runs a second time in a child process on a double-density
-// screen (QT_SCALE_FACTOR=2), where every expectation is scaled by the device pixel ratio.
+// image pixels. CTest runs it a second time on a double-density screen (QT_SCALE_FACTOR=2),
+// where every expectation is scaled by the device pixel ratio.
 
 #include "boiteimage.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
@@ -86,7 +85,6 @@ private slots:
     void ligne();
     void cercle_data();
     void cercle();
-    void hauteDensite();
 };
 
 void TestBoiteImage::surface_data()
@@ -99,7 +97,7 @@ void TestBoiteImage::surface_data()
     QTest::addColumn<double>("scaleHeight");
     QTest::addColumn<QSize>("zonePixels"); // logical pixels inside the border
 
-    QTest::newRow("boite du jeu 2200 x 2100: 2170 x 2070 twips")
+    QTest::newRow("boite de 2200 x 2100: 2170 x 2070 twips")
             << 6405 << 5355 << 2200 << 2100 << 2170.0 << 2070.0 << QSize(145, 138);
     QTest::newRow("largeur et hauteur impaires: 2171 x 2071 twips")
             << 0 << 0 << 2201 << 2101 << 2171.0 << 2071.0 << QSize(145, 138);
@@ -176,10 +174,10 @@ void TestBoiteImage::couleurFond_data()
     QTest::addColumn<QColor>("peinte");
 
     const QPalette p = QApplication::palette();
-    QTest::newRow("reference fond de fenetre 0x80000005, peinte en Base")
-            << uint(0x80000005) << p.color(QPalette::Base);
-    QTest::newRow("reference face de bouton 0x8000000F, peinte en Button")
-            << uint(0x8000000F) << p.color(QPalette::Button);
+    QTest::newRow("reference fond de fenetre, peinte en Base")
+            << uint(couleurs::FondFenetre) << p.color(QPalette::Base);
+    QTest::newRow("reference face de bouton, peinte en Button")
+            << uint(couleurs::FaceBouton) << p.color(QPalette::Button);
     QTest::newRow("rgb 0x00336699, rouge dans l'octet bas")
             << uint(0x00336699) << QColor(0x99, 0x66, 0x33);
 }
@@ -425,32 +423,6 @@ void TestBoiteImage::cercle()
             nombre += s.noir(i, j);
     const double rapport = nombre / (2 * M_PI * rayon * d);
     QVERIFY2(rapport > 0.75 && rapport < 1.4, qPrintable(QString::number(rapport)));
-}
-
-// Runs the same cases again on a screen of device pixel ratio 2.
-void TestBoiteImage::hauteDensite()
-{
-    if (densiteAttendue() != 1)
-        QSKIP("already running at a higher density");
-    QProcess enfant;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
-    enfant.setProcessEnvironment(env);
-    enfant.setProcessChannelMode(QProcess::MergedChannels);
-    enfant.start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("surface"), QStringLiteral("largeurPlume"),
-                  QStringLiteral("couleurFond"), QStringLiteral("point"),
-                  QStringLiteral("pointHorsImage"), QStringLiteral("ligne"),
-                  QStringLiteral("cercle")});
-    QVERIFY(enfant.waitForFinished(20000));
-    // The failures only: the whole log is too long for one message.
-    QByteArray sortie;
-    for (const QByteArray &ligne : enfant.readAll().split('\n'))
-        if (!ligne.startsWith("PASS"))
-            sortie += ligne + '\n';
-    QVERIFY2(enfant.exitStatus() == QProcess::NormalExit && enfant.exitCode() == 0,
-             sortie.constData());
-    QVERIFY2(sortie.contains("Totals: ") && sortie.contains(" 0 failed"), sortie.constData());
 }
 
 QTEST_MAIN(TestBoiteImage)

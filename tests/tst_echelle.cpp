@@ -1,33 +1,19 @@
 // SPDX-FileCopyrightText: 2026 The Vorlan developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The window on dense screens: at scale factors 1, 1.25, 1.5 and 2 (QT_SCALE_FACTOR, read by
-// Qt at start-up, so each factor runs in a process of its own) the layout keeps its
-// proportions, the cell borders are single sharp device pixels, no text is cut off, and the
-// clock is drawn at the screen's full resolution. Each run leaves its screenshot,
-// captures/echelle-<factor>.png, beside the test.
-//
-// Run without QT_SCALE_FACTOR, the test runs itself once per factor; run with it, it checks
-// the window at that factor.
+// The window on a dense screen, at the scale factor QT_SCALE_FACTOR gives (1 without it; CTest
+// runs it at 1, 1.25, 1.5 and 2): the layout keeps its proportions, the cell borders are single
+// sharp device pixels, no text is cut off, and the clock is drawn at the screen's full
+// resolution. Each run leaves its screenshot, captures/echelle-<factor>.png, beside the test.
 
-#include "boiteimage.h"
-#include "cadre.h"
-#include "demarragetest.h"
-#include "etiquette.h"
-#include "peinture.h"
-#include "systeme.h"
-#include "tableaucases.h"
-#include "vorlanfrm.h"
-#include "zonetexte.h"
+#include "disposition.h"
+#include "fenetretest.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QPainter>
-#include <QProcess>
 #include <QTextBlock>
 #include <QtTest>
 #include <cmath>
-#include <deque>
 
 using namespace vl;
 
@@ -62,64 +48,7 @@ QRect boite(const QImage &i, const QRect &zone, QColor c)
     return b;
 }
 
-// The lengths of the runs of colour c along a line of pixels, in order.
-QList<int> traits(const QList<QRgb> &ligne, QColor c)
-{
-    QList<int> longueurs;
-    int n = 0;
-    for (QRgb p : ligne) {
-        if (p == c.rgb()) {
-            ++n;
-        } else if (n > 0) {
-            longueurs << n;
-            n = 0;
-        }
-    }
-    if (n > 0)
-        longueurs << n;
-    return longueurs;
-}
-
-QString enTexte(const QList<int> &l)
-{
-    QStringList s;
-    for (int n : l)
-        s << QString::number(n);
-    return s.join(QLatin1Char(' '));
-}
-
 } // namespace
-
-// Runs the checks below once per scale factor, each in a process of its own.
-class TestEchelles : public QObject
-{
-    Q_OBJECT
-private slots:
-    void facteur_data();
-    void facteur();
-};
-
-void TestEchelles::facteur_data()
-{
-    QTest::addColumn<QString>("facteur");
-    for (const char *f : {"1", "1.25", "1.5", "2"})
-        QTest::addRow("QT_SCALE_FACTOR=%s", f) << QString::fromLatin1(f);
-}
-
-void TestEchelles::facteur()
-{
-    QFETCH(QString, facteur);
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_SCALE_FACTOR"), facteur);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    p.setProcessEnvironment(env);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QCoreApplication::applicationFilePath(), {});
-    QVERIFY(p.waitForFinished(60000));
-    const QByteArray sortie = p.readAll();
-    QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, sortie.constData());
-}
 
 // The window at the scale factor this process runs at.
 class TestEchelle : public QObject
@@ -140,7 +69,7 @@ private slots:
 
 private:
     // The screenshot's pixels along a line from a to b (a horizontal or vertical line).
-    QList<QRgb> ligne(QPoint a, QPoint b) const;
+    QList<QRgb> ligne(QPoint a, QPoint b) const { return test::ligneDePixels(m_vue, a, b); }
 
     qreal m_s = 1;
     std::unique_ptr<VorlanFrm> m_w;
@@ -149,7 +78,7 @@ private:
 
 void TestEchelle::initTestCase()
 {
-    m_s = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
+    m_s = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
     QVERIFY(m_s >= 1);
     QApplication::setPalette(paletteDistincte());
     test::tiragesDeDepart();
@@ -161,7 +90,7 @@ void TestEchelle::initTestCase()
     };
     m_w = std::make_unique<VorlanFrm>();
     m_w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+    QVERIFY2(QTest::qWaitForWindowExposed(m_w.get(), 5000), "the window was never exposed");
     QCOMPARE(m_w->devicePixelRatioF(), m_s);
     // One tick draws the clock's hands; Enter shows the preview with its bordered swatches.
     m_w->Timer1_Timer();
@@ -178,21 +107,12 @@ void TestEchelle::cleanupTestCase()
     m_w.reset();
 }
 
-QList<QRgb> TestEchelle::ligne(QPoint a, QPoint b) const
-{
-    QList<QRgb> pixels;
-    const QPoint pas(b.x() > a.x(), b.y() > a.y());
-    for (QPoint p = a;; p += pas) {
-        pixels << m_vue.pixel(p);
-        if (p == b)
-            return pixels;
-    }
-}
-
-// The screenshot covers the 583 x 510 client area at the device's resolution.
+// The screenshot covers the client area at the device's resolution.
 void TestEchelle::taille()
 {
-    QCOMPARE(m_vue.size(), QSize(int(std::ceil(583 * m_s)), int(std::ceil(510 * m_s))));
+    const QSize client = m_w->size();
+    QCOMPARE(m_vue.size(),
+             QSize(int(std::ceil(client.width() * m_s)), int(std::ceil(client.height() * m_s))));
 }
 
 void TestEchelle::proportions_data()
@@ -275,15 +195,12 @@ void TestEchelle::bordsNets()
                         QPoint(r.center().x(), r.bottom() + 2));
         cases = enLigne ? 8 : 20;
     }
-    QList<int> attendu {1};
-    for (int k = 1; k < cases; ++k)
-        attendu << 2;
-    attendu << 1;
-    QCOMPARE(enTexte(traits(pixels, Trait)), enTexte(attendu));
+    QCOMPARE(test::courses(pixels, [](QRgb p) { return p == Trait.rgb(); }),
+             QStringLiteral("1") + QStringLiteral(" 2").repeated(cases - 1) + QStringLiteral(" 1"));
 
     QList<QRgb> permises {Face.rgb(), Trait.rgb(), Mur.rgb()};
     for (Couleur c : Jeu::Palette)
-        permises << resoudre(c, QPalette()).rgb();
+        permises << test::enRgb(c);
     for (QRgb p : pixels)
         QVERIFY2(permises.contains(p), qPrintable(QColor(p).name()));
 }
@@ -371,16 +288,5 @@ void TestEchelle::horlogePleineResolution()
     QCOMPARE(meilleur, 0);
 }
 
-int main(int argc, char *argv[])
-{
-    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
-        QApplication app(argc, argv);
-        TestEchelle t;
-        return QTest::qExec(&t, argc, argv);
-    }
-    QCoreApplication app(argc, argv);
-    TestEchelles t;
-    return QTest::qExec(&t, argc, argv);
-}
-
+QTEST_MAIN(TestEchelle)
 #include "tst_echelle.moc"

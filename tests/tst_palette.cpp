@@ -1,23 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The Vorlan developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The desktop's colour scheme changing while the game runs, offscreen: what the window paints
-// follows the new palette (empty cells, walls, borders, labels, the window's background, the
-// clock box), while every stored colour value, and with them every emptiness test, stays.
+// The desktop's colour schemes, offscreen: the one the game starts under, and others it changes
+// to while the game runs. What the window paints follows the palette (empty cells, walls,
+// borders, labels, the window's background, the clock box), while every stored colour value,
+// and with them every emptiness test, stays.
 
-#include "boiteimage.h"
-#include "cadre.h"
-#include "demarragetest.h"
-#include "etiquette.h"
-#include "systeme.h"
-#include "tableaucases.h"
-#include "vorlanfrm.h"
+#include "disposition.h"
+#include "fenetretest.h"
 
-#include <QApplication>
-#include <QScreen>
-#include <QWindow>
 #include <QtTest>
-#include <deque>
 #include <map>
 
 using namespace vl;
@@ -31,18 +23,6 @@ void changerPalette(const QPalette &p)
 {
     QApplication::setPalette(p);
     QCoreApplication::sendPostedEvents();
-}
-
-// The window as the screen shows it.
-QImage ecran(QWidget &w)
-{
-    return w.screen()->grabWindow(w.winId()).toImage();
-}
-
-// The centre of board cell i, in window coordinates.
-QPoint centreCase(const VorlanFrm &w, int i)
-{
-    return w.Frame1().geometry().topLeft() + w.lbl().placement(i).enPixels().center();
 }
 
 // The colour that covers most of rect r of image i.
@@ -96,13 +76,27 @@ Valeurs lireValeurs(const VorlanFrm &w)
 
 } // namespace
 
-class TestPalette : public QObject
+class TestPalette : public FenetreTest
 {
     Q_OBJECT
+public:
+    TestPalette()
+        : m_clair(QApplication::palette())
+    {
+    }
+
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    // A window that has run one tick, so that the clock shows its hands.
+    void init()
+    {
+        FenetreTest::init();
+        m_w->Timer1_Timer();
+    }
+    void cleanup()
+    {
+        FenetreTest::cleanup();
+        changerPalette(m_clair);
+    }
 
     void peinture_data() { schemas(); }
     void peinture();
@@ -113,56 +107,14 @@ private slots:
 
 private:
     void schemas();
-    std::unique_ptr<VorlanFrm> nouvelleFenetre();
 
-    QPalette m_clair;
-    std::unique_ptr<VorlanFrm> m_w;
-    int m_boites = 0;
+    const QPalette m_clair;
 };
-
-void TestPalette::initTestCase()
-{
-    Systeme::doublures().Rnd = &tirer;
-    Systeme::doublures().heure = [] {
-        return Systeme::Lecture {10, 8, 37, 0};
-    };
-    Systeme::doublures().Beep = [] {
-    };
-    Systeme::doublures().MsgBox = [this](QWidget *, const QString &) {
-        ++m_boites;
-    };
-    m_clair = QApplication::palette();
-}
-
-// A shown window that has run one tick, so that the clock shows its hands.
-std::unique_ptr<VorlanFrm> TestPalette::nouvelleFenetre()
-{
-    tiragesDeDepart();
-    auto w = std::make_unique<VorlanFrm>();
-    w->show();
-    if (!QTest::qWaitForWindowExposed(w.get()))
-        return nullptr;
-    w->Timer1_Timer();
-    return w;
-}
-
-void TestPalette::init()
-{
-    changerPalette(m_clair);
-    m_boites = 0;
-    m_w = nouvelleFenetre();
-    QVERIFY(m_w);
-}
-
-void TestPalette::cleanup()
-{
-    m_w.reset();
-    changerPalette(m_clair);
-}
 
 void TestPalette::schemas()
 {
     QTest::addColumn<QPalette>("palette");
+    QTest::newRow("clair, celle du depart") << m_clair;
     QTest::newRow("sombre") << schema(QColor(0x35, 0x35, 0x35), QColor(0xf0, 0xf0, 0xf0),
                                       QColor(0x1e, 0x1e, 0x1e), QColor(0xe8, 0xe8, 0xe8));
     // The clock's circle is RGB yellow: its pixels must keep it when the background takes it.
@@ -181,18 +133,19 @@ void TestPalette::peinture()
     const int piece = w.jeu().Position();
     changerPalette(palette);
     // What the screen shows once the window has repainted itself on its own.
-    QTRY_COMPARE(ecran(w).pixelColor(centreCase(w, 208)), palette.color(QPalette::Button));
+    QVERIFY2(aLEcran(w), "the window never showed itself in the palette");
     const QImage vue = ecran(w);
 
     QCOMPARE(vue.pixelColor(centreCase(w, 208)), palette.color(QPalette::Button));
     QCOMPARE(vue.pixelColor(centreCase(w, 0)), palette.color(QPalette::ButtonText));
     QCOMPARE(vue.pixelColor(centreCase(w, 219)), palette.color(QPalette::ButtonText));
-    QCOMPARE(vue.pixelColor(centreCase(w, piece)), QColor(Qt::red));
+    QCOMPARE(vue.pixelColor(centreCase(w, piece)), QColor(enRgb(w.jeu().lbl(piece))));
     // The border of a playing cell, its top edge.
     QCOMPARE(vue.pixelColor(centreCase(w, 208) - QPoint(0, 9)),
              palette.color(QPalette::WindowText));
     // The window's own background, between the frame and the key help.
-    QCOMPARE(vue.pixelColor(QPoint(262, 5)), palette.color(QPalette::Button));
+    const int entre = (w.Frame1().geometry().right() + w.Label1(0).x()) / 2;
+    QCOMPARE(vue.pixelColor(QPoint(entre, 5)), palette.color(QPalette::Button));
 
     // The key help and the score: background in button face, text in the new text colours
     // (and none left in the old ones).
@@ -237,16 +190,16 @@ void TestPalette::valeursEtVide()
     QCOMPARE(w.jeu().lbl(piece), w.jeu().vide());
     const QImage vue = w.grab().toImage();
     QCOMPARE(vue.pixelColor(centreCase(w, piece)), palette.color(QPalette::Button));
-    QCOMPARE(vue.pixelColor(centreCase(w, 204)), QColor(0x80, 0x00, 0x80));
+    QCOMPARE(vue.pixelColor(centreCase(w, 204)), QColor(enRgb(w.jeu().lbl(204))));
     QTest::keyClick(w.windowHandle(), Qt::Key_Left);
     QCOMPARE(w.jeu().Position(), 183);
     w.Timer1_Timer();
     QCOMPARE(m_boites, 0);
     QCOMPARE(w.jeu().Position(), 18);
-    int vides = 0;
+    int occupees = 0; // the landed piece and the new one
     for (int i = 0; i < Jeu::NombreCases; ++i)
-        vides += w.jeu().lbl(i) == w.jeu().vide();
-    QCOMPARE(vides, 160 - 6);
+        occupees += !Jeu::estMur(i) && w.jeu().lbl(i) != w.jeu().vide();
+    QCOMPARE(occupees, 6);
 }
 
 // The clock's persistent image is brought to the new colours exactly: as a clock drawn from
@@ -257,9 +210,12 @@ void TestPalette::horloge()
     VorlanFrm &w = *m_w;
     const QImage avant = w.Picture1().image().copy();
     changerPalette(palette);
-    const std::unique_ptr<VorlanFrm> neuve = nouvelleFenetre();
-    QVERIFY(neuve);
-    QCOMPARE(w.Picture1().image(), neuve->Picture1().image());
+    tiragesDeDepart();
+    VorlanFrm neuve;
+    neuve.show();
+    QVERIFY2(QTest::qWaitForWindowExposed(&neuve, 5000), "the new window was never exposed");
+    neuve.Timer1_Timer();
+    QCOMPARE(w.Picture1().image(), neuve.Picture1().image());
     QCOMPARE(w.Picture1().image() == avant,
              palette.color(QPalette::Base) == m_clair.color(QPalette::Base));
     changerPalette(m_clair);

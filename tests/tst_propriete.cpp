@@ -130,9 +130,9 @@ void TestPropriete::partieAleatoire()
         for (int i = 0; i < Jeu::NombreCases; ++i)
             QVERIFY2(jeu.lbl(i) != Jeu::Marque, "une marque est restee hors d'un passage");
         QCOMPARE(jeu.Elimines(), std::int16_t(0));
-        QVERIFY(jeu.Interval() >= 1 && jeu.Interval() <= 1000);
+        QVERIFY(jeu.Interval() >= 1 && jeu.Interval() <= Jeu::IntervalleDepart);
         QVERIFY(jeu.Interval() <= intervalle);
-        QCOMPARE(jeu.score(), std::min(999, retires));
+        QCOMPARE(jeu.score(), std::min(Jeu::IntervalleDepart - 1, retires));
         if (!jeu.Enabled()) {
             nouvellePartie();
             continue;

@@ -238,7 +238,7 @@ void TestRegles::chute()
     QCOMPARE(jeu.Position(), 24);
     QCOMPARE(lire(jeu, 20).mid(0, 4),
              QStringList({"........", "...R....", "...B....", "...J...."}));
-    QCOMPARE(jeu.Interval(), 1000);
+    QCOMPARE(jeu.Interval(), Jeu::IntervalleDepart);
     QCOMPARE(jeu.score(), 0);
 }
 
@@ -291,7 +291,7 @@ void TestRegles::atterrissage()
         QCOMPARE(jeu.Position(), avant + 10);
         QCOMPARE(t.suite.size(), std::size_t(4));
     }
-    QCOMPARE(jeu.Interval(), 1000);
+    QCOMPARE(jeu.Interval(), Jeu::IntervalleDepart);
 }
 
 void TestRegles::vitesse_data()
@@ -301,7 +301,8 @@ void TestRegles::vitesse_data()
     QTest::addColumn<int>("attendu");
     // The landing piece is three reds in column 1 (rows 18 to 20); reds beside it in row 20
     // join its region.
-    QTest::newRow("1000 ms, cinq cases: 995 ms, score 5") << 1000 << ".RR....." << 995;
+    QTest::newRow("au depart, cinq cases: 5 ms de moins, score 5")
+            << Jeu::IntervalleDepart << ".RR....." << Jeu::IntervalleDepart - 5;
     QTest::newRow("4 ms, quatre cases: plancher de 1 ms, pas 0") << 4 << ".R......" << 1;
     QTest::newRow("4 ms, trois cases: 1 ms") << 4 << ".J......" << 1;
     QTest::newRow("5 ms, trois cases: 2 ms, score 998") << 5 << ".J......" << 2;
@@ -323,7 +324,7 @@ void TestRegles::vitesse()
     jeu.Tic(); // falls onto row 20's neighbours
     jeu.Tic(); // lands
     QCOMPARE(jeu.Interval(), attendu);
-    QCOMPARE(jeu.score(), 1000 - attendu);
+    QCOMPARE(jeu.score(), Jeu::IntervalleDepart - attendu);
     QCOMPARE(jeu.Elimines(), std::int16_t(0));
 }
 

@@ -5,23 +5,21 @@
 // under every combination of Shift, Ctrl, Alt and Meta, sent to the game window's QWindow.
 // The seven command keys do their command whatever the modifiers; every other key leaves
 // the board, the piece, the preview, the timer, the score and the window state as they were.
+// A key press reaches the window whichever control has the focus, and keys that are no command
+// reach the control.
 
-#include "boiteimage.h"
 #include "clavier.h"
-#include "etiquette.h"
-#include "systeme.h"
-#include "tableaucases.h"
-#include "vorlanfrm.h"
+#include "fenetretest.h"
+#include "plateautest.h"
 
-#include <QApplication>
 #include <QHash>
 #include <QMetaEnum>
-#include <QWindow>
 #include <QtTest>
 #include <array>
 #include <optional>
 
 using namespace vl;
+using namespace vl::test;
 
 using Effet = std::optional<Jeu::Commande>; // none: the window minimises itself
 Q_DECLARE_METATYPE(Effet)
@@ -42,6 +40,7 @@ struct Etat
     int intervalleMinuterie = 0;
     bool minuterieActive = false;
     QString score;
+    const QWidget *focus = nullptr;
 
     bool operator==(const Etat &) const = default;
 };
@@ -63,6 +62,7 @@ Etat lire(const VorlanFrm &w)
     e.intervalleMinuterie = w.Timer1().Interval();
     e.minuterieActive = w.Timer1().Enabled();
     e.score = w.score().Caption();
+    e.focus = QApplication::focusWidget();
     return e;
 }
 
@@ -130,117 +130,82 @@ QString nomTouche(int touche, Qt::KeyboardModifiers m)
 
 } // namespace
 
-class TstTouches : public QObject
+class TstTouches : public FenetreTest
 {
     Q_OBJECT
-
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    // The game takes its window for hidden and stands still: no tick of its own timer then
+    // comes between a key and what the test reads (a key press runs the event loop), and keys
+    // act the same.
+    void init()
+    {
+        FenetreTest::init();
+        m_exposee = false;
+    }
+
     void seulesLesSeptTouchesAgissent_data();
     void seulesLesSeptTouchesAgissent();
     void codesDesTouches_data();
     void codesDesTouches();
+    void autresTouchesPassent();
+    void repetitionAutomatique();
 
 private:
-    // A board on which every command changes something: a piece of three colours in the
-    // middle of an empty field, with room on both sides and below.
-    void preparer();
-    // Sends touche with m and checks the outcome; an empty string when it was as expected.
-    QString essayer(int touche, Qt::KeyboardModifiers m);
-
-    std::unique_ptr<VorlanFrm> m_w;
-    std::optional<Jeu> m_depart;
+    // Sends touche with m to the window as it was at depart, not minimised, the focus on
+    // focus, and checks the outcome; an empty string when it was as expected.
+    QString essayer(const Jeu &depart, QWidget &focus, int touche, Qt::KeyboardModifiers m);
 };
 
-void TstTouches::initTestCase()
-{
-    QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
-    // A lost game would open no box; the draws are fixed so that start-up is the same.
-    Systeme::doublures().MsgBox = [](QWidget *, const QString &) {
-    };
-    Systeme::doublures().Rnd = [] {
-        return 0.5f;
-    };
-}
-
-void TstTouches::init()
-{
-    m_w = std::make_unique<VorlanFrm>();
-    m_w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
-    Jeu depart = m_w->jeu();
-    for (int i = 0; i < Jeu::NombreCases; ++i)
-        if (!Jeu::estMur(i))
-            depart.setLbl(i, depart.vide());
-    depart.setPosition(84); // rows 8 to 10, column 4
-    for (int k = 0; k < 3; ++k)
-        depart.setLbl(84 + 10 * k, Jeu::Palette.at(std::size_t(k)));
-    m_depart = depart;
-}
-
-void TstTouches::cleanup()
-{
-    m_w.reset();
-    m_depart.reset();
-}
-
-void TstTouches::preparer()
+QString TstTouches::essayer(const Jeu &depart, QWidget &focus, int touche, Qt::KeyboardModifiers m)
 {
     VorlanFrm &w = *m_w;
     if (w.windowState() & Qt::WindowMinimized)
         w.showNormal();
-    w.jeu() = *m_depart;
+    w.jeu() = depart;
     w.miroir();
-    w.Picture1().setFocus();
-}
-
-QString TstTouches::essayer(int touche, Qt::KeyboardModifiers m)
-{
-    VorlanFrm &w = *m_w;
+    focus.setFocus();
     const auto commande = commandes().find(touche);
-    // A tick of the game's own timer may come between the two readings: then try again.
-    for (int essai = 0; essai < 3; ++essai) {
-        preparer();
-        const std::uint64_t tics = w.Timer1().tics();
-        const Etat avant = lire(w);
-        const Etat voulu
-                = commande == commandes().end() ? avant : attendu(w, avant, commande.value());
-        QTest::sendKeyEvent(QTest::Click, w.windowHandle(), Qt::Key(touche), texte(touche, m), m);
-        const Etat apres = lire(w);
-        if (w.Timer1().tics() != tics)
-            continue;
-        if (commande != commandes().end() && voulu == avant)
-            return nomTouche(touche, m)
-                    + QStringLiteral(": the test board does not show the command");
-        return apres == voulu ? QString() : nomTouche(touche, m);
-    }
-    return nomTouche(touche, m) + QStringLiteral(": ticks kept coming");
+    const Etat avant = lire(w);
+    Etat voulu = commande == commandes().end() ? avant : attendu(w, avant, commande.value());
+    if (avant.focus != &focus)
+        return nomTouche(touche, m) + QStringLiteral(": the focus is elsewhere");
+    if (voulu == avant && commande != commandes().end())
+        return nomTouche(touche, m) + QStringLiteral(": the test board does not show the command");
+    QTest::sendKeyEvent(QTest::Click, w.windowHandle(), Qt::Key(touche), texte(touche, m), m);
+    const Etat apres = lire(w);
+    // A key that is no command reaches the focused control: Tab moves the focus on.
+    if (commande == commandes().end())
+        voulu.focus = apres.focus;
+    return apres == voulu ? QString() : nomTouche(touche, m);
 }
 
 void TstTouches::seulesLesSeptTouchesAgissent_data()
 {
     QTest::addColumn<bool>("touchesQt");
     QTest::addColumn<Qt::KeyboardModifiers>("modificateurs");
+    QTest::addColumn<bool>("surQuitter"); // the focus on the Quit button, else on the clock box
     for (const bool qt : {true, false})
-        for (int bits = 0; bits < 16; ++bits) {
+        for (int bits = 0; bits < 32; ++bits) {
             Qt::KeyboardModifiers m;
             m.setFlag(Qt::ShiftModifier, bits & 1);
             m.setFlag(Qt::ControlModifier, bits & 2);
             m.setFlag(Qt::AltModifier, bits & 4);
             m.setFlag(Qt::MetaModifier, bits & 8);
-            QTest::addRow("%s, %s", qt ? "chaque Qt::Key" : "autres codes",
-                          qPrintable(nomModificateurs(m)))
-                    << qt << m;
+            QTest::addRow("%s, %s, focus sur %s", qt ? "chaque Qt::Key" : "autres codes",
+                          qPrintable(nomModificateurs(m)), bits & 16 ? "Quitter" : "l'horloge")
+                    << qt << m << bool(bits & 16);
         }
 }
 
-// Only the seven command keys act, and each acts the same under any modifiers.
+// Only the seven command keys act, and each acts the same under any modifiers, whichever
+// control has the focus: none clicks Quit or moves the focus.
 void TstTouches::seulesLesSeptTouchesAgissent()
 {
     QFETCH(bool, touchesQt);
     QFETCH(Qt::KeyboardModifiers, modificateurs);
+    QFETCH(bool, surQuitter);
+    QVERIFY2(activer(*m_w), "the window never became active");
+    QWidget &focus = surQuitter ? static_cast<QWidget &>(m_w->Command1()) : m_w->Picture1();
 
     QList<int> touches;
     if (touchesQt) {
@@ -257,12 +222,22 @@ void TstTouches::seulesLesSeptTouchesAgissent()
                    0xFFFD, 0x1F600, 0x01000100, 0x0100FFFE, 0x01200000, 0x01FFFFFE};
     }
 
+    // A board on which every command changes something: a piece of three colours in the
+    // middle of an empty field, with room on both sides and below.
+    Jeu depart = m_w->jeu();
+    poser(depart, {});
+    depart.setPosition(84); // rows 8 to 10, column 4
+    for (int k = 0; k < 3; ++k)
+        depart.setLbl(84 + 10 * k, Jeu::Palette.at(std::size_t(k)));
+
     QStringList fautes;
     for (int touche : touches) {
-        // Alt+Q is the Quit button's access key: it ends the program, as it should.
-        if (touche == Qt::Key_Q && (modificateurs & Qt::AltModifier))
+        // Alt+Q is the Quit button's access key, and Select clicks the focused button: they end
+        // the program, as they should.
+        if ((touche == Qt::Key_Q && (modificateurs & Qt::AltModifier))
+            || (touche == Qt::Key_Select && surQuitter))
             continue;
-        const QString faute = essayer(touche, modificateurs);
+        const QString faute = essayer(depart, focus, touche, modificateurs);
         if (!faute.isEmpty())
             fautes << faute;
     }
@@ -297,6 +272,38 @@ void TstTouches::codesDesTouches()
     QCOMPARE(touche != nullptr, duJeu);
     if (touche)
         QVERIFY(touche->commande == effet);
+}
+
+// Keys that are not commands reach the focused control: Alt+Q clicks Quit, Tab moves on.
+void TstTouches::autresTouchesPassent()
+{
+    VorlanFrm &w = *m_w;
+    QVERIFY2(activer(w), "the window never became active");
+    const QStringList avant = lire(w.jeu());
+    QTest::keyClick(w.windowHandle(), Qt::Key_A);
+    QTest::keyClick(w.windowHandle(), Qt::Key_F1);
+    QCOMPARE(lire(w.jeu()), avant);
+    QCOMPARE(QApplication::focusWidget(), &w.Picture1());
+    QSignalSpy clics(&w.Command1(), &QPushButton::clicked);
+    // Alt+Q, the button's access key, as the focused control receives it: the program ends.
+    const auto fin = executer([&] { QTest::keyClick(&w.Picture1(), Qt::Key_Q, Qt::AltModifier); });
+    QVERIFY2(fin, "Alt+Q did not end the event loop within 5 s");
+    QCOMPARE(*fin, 0);
+    QCOMPARE(clics.count(), 1);
+    QVERIFY(!w.isVisible());
+}
+
+void TstTouches::repetitionAutomatique()
+{
+    VorlanFrm &w = *m_w;
+    QVERIFY2(activer(w), "the window never became active");
+    const int p = w.jeu().Position();
+    // An auto-repeated press acts like any other.
+    QTest::sendKeyEvent(QTest::Press, w.windowHandle(), Qt::Key_Right, QString(), Qt::NoModifier);
+    QKeyEvent repetition(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), true);
+    QCoreApplication::sendEvent(w.windowHandle(), &repetition);
+    QTest::sendKeyEvent(QTest::Release, w.windowHandle(), Qt::Key_Right, QString(), Qt::NoModifier);
+    QCOMPARE(w.jeu().Position(), p + 2);
 }
 
 QTEST_MAIN(TstTouches)

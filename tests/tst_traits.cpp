@@ -53,6 +53,8 @@ private slots:
 private:
     // The drawing area as the screen shows it.
     QImage ecran() const;
+    // Whether the screen comes to show the box's image within two seconds.
+    bool aLEcran() const;
 
     std::unique_ptr<QWidget> m_fenetre;
     BoiteImage *m_boite = nullptr;
@@ -66,7 +68,7 @@ void TstTraits::init()
     m_boite->setPlacement({150, 150, 2200, 2100});
     m_boite->setBackColor(couleurs::FondFenetre);
     m_fenetre->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_fenetre.get()));
+    QVERIFY2(QTest::qWaitForWindowExposed(m_fenetre.get(), 5000), "the window was never exposed");
 }
 
 void TstTraits::cleanup()
@@ -82,6 +84,13 @@ QImage TstTraits::ecran() const
     const QRect zone(((m_boite->geometry().topLeft() + QPoint(1, 1)) * dpr),
                      m_boite->image().size());
     return tout.copy(zone).convertToFormat(QImage::Format_RGB32);
+}
+
+bool TstTraits::aLEcran() const
+{
+    return QTest::qWaitFor(
+            [this] { return ecran() == m_boite->image().convertToFormat(QImage::Format_RGB32); },
+            2000);
 }
 
 void TstTraits::commeQPainter_data()
@@ -171,7 +180,9 @@ void TstTraits::lEcranSuit()
             m_boite->setDrawWidth(5);
             m_boite->PSet(150, 1950, 0x0000FFFF);
             QCoreApplication::processEvents();
-            QTRY_COMPARE(ecran(), m_boite->image().convertToFormat(QImage::Format_RGB32));
+            QVERIFY2(aLEcran(),
+                     qPrintable(QStringLiteral("the screen never showed the box cleared at tick %1")
+                                        .arg(tic)));
         }
         dessiner(true);
         if (bouge)
@@ -179,7 +190,9 @@ void TstTraits::lEcranSuit()
         dessiner(false);
         // The event loop runs between ticks.
         QCoreApplication::processEvents();
-        QTRY_COMPARE(ecran(), m_boite->image().convertToFormat(QImage::Format_RGB32));
+        QVERIFY2(aLEcran(),
+                 qPrintable(
+                         QStringLiteral("the screen never showed the hands of tick %1").arg(tic)));
     }
 }
 

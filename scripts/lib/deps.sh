@@ -40,6 +40,7 @@ VORLAN_PACKAGES_PACKAGE=(
 # The test kit: what scripts/test needs beside the two groups above.
 VORLAN_PACKAGES_TEST=(
     libbenchmark-dev                 # the benchmarks in bench/
+    qt6-base-private-dev             # Qt's screen interface: a test gives its screen a refresh rate
     xvfb openbox imagemagick xdotool # the tests that run the game on a real X server
     x11-utils xauth                  # xprop and xwininfo for them; X authority files
     sway grim wtype                  # the test on a real Wayland compositor

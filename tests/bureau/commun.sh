@@ -16,6 +16,7 @@
 #   lire_bas                     sets $bas to the row (1 to 20) of the falling piece's bottom
 #                                cell as a capture (the display's `capture FICHIER`) shows it
 #   descend                      waits for the piece to move down from row $bas
+#   se_repeint                   stops the test unless the screen shows the piece moving down
 #   piece_haute                  brings a new piece when the falling one is low
 #   cachee_puis_montree ...      checks that the game stands still while hidden
 #   verifie CONDITION MESSAGE    counts and prints a check (CONDITION is arithmetic)
@@ -145,7 +146,7 @@ lire_bas()
 {
     bas_lu=$EPOCHREALTIME
     capture "$travail/capture.png" 2>/dev/null || return 1
-    bas=$("$lireplateau" "$travail/capture.png" | head -n 20 | awk '
+    bas=$("$verifiecapture" --plateau "$travail/capture.png" | head -n 20 | awk '
         !col { col = match($0, /[^.]/); if (col) n = NR; next }
         NR == n + 1 && substr($0, col, 1) != "." { n = NR }
         END { print n + 0 }')
@@ -160,6 +161,14 @@ descend()
     # shellcheck disable=SC2317 # called through attend
     a_bouge() { lire_bas && ((bas != avant)); }
     attend 10 a_bouge
+}
+
+# A window that shows no change fails every later check for that one cause: the test stops at
+# once instead.
+se_repeint()
+{
+    attend 10 lire_bas || { echo "FAIL the window shows no piece" >&2; exit 1; }
+    descend || { echo "FAIL the piece never moved down on the screen: the window does not repaint" >&2; exit 1; }
 }
 
 # A piece high on the board, for a check that needs many ticks before it lands: one lower than
@@ -182,11 +191,11 @@ ecart() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b - a }'; }
 # cachee_puis_montree NAME HIDE HIDDEN SHOW SHOWN: the game, hidden by the command HIDE (until
 # the command HIDDEN succeeds) for 6 s and shown again by SHOW (until SHOWN succeeds), stands
 # still while hidden and goes on once shown. On a loaded machine each step may take seconds,
-# and the piece falls a row a second while visible: the rows it may fall are counted from the
-# measured time it was visible, between the capture before HIDE and HIDDEN, and between SHOW
-# and the capture after it; at most one tick in each span beyond its whole seconds, and one
-# for the game's own delay in noticing the change. Had it gone on, it would have fallen six
-# more.
+# and the piece falls a row an interval (verifiecapture --intervalle) while visible: the rows it
+# may fall are counted from the measured time it was visible, between the capture before HIDE
+# and HIDDEN, and between SHOW and the capture after it; at most one tick in each span beyond
+# its whole intervals, and one for the game's own delay in noticing the change. Had it gone on,
+# it would have fallen for those 6 s as well.
 cachee_puis_montree()
 {
     local nom=$1 cache=$2 cachee=$3 montre=$4 montree=$5
@@ -203,7 +212,9 @@ cachee_puis_montree()
     attend 10 lire_bas || { echo "FAIL $nom: no piece on screen once shown" >&2; exit 1; }
     local montree_a=$bas visible2
     visible2=$(ecart "$retour" "$EPOCHREALTIME")
-    local permis=$((${visible1%.*} + ${visible2%.*} + 3))
+    local permis
+    permis=$(awk -v a="$visible1" -v b="$visible2" -v i="$("$verifiecapture" --intervalle)" \
+        'BEGIN { print int(a * 1000 / i) + int(b * 1000 / i) + 3 }')
     verifie "montree_a - depart <= permis" "$nom: hidden for 6 s, the piece went from row \
 $depart to row $montree_a (at most $permis rows while visible for $visible1 s and $visible2 s)"
     descend || true

@@ -3,38 +3,38 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # The real program at scale factor 2 (QT_SCALE_FACTOR=2) under openbox on a private Xvfb
-# display: its screenshot is 1166 x 1020 pixels, the field holds one piece in one column
-# and is otherwise empty, and every cell border is a single sharp pixel (two where two cells
+# display: its screenshot is twice the client area's size in pixels, the field holds one piece
+# in one column and is otherwise empty, and every cell border is a single sharp pixel (two where two cells
 # meet). The screenshot is left at CAPTURE.png.
 #
-# Usage: echelle_xvfb.sh VORLAN LIREPLATEAU CAPTURE.png
+# Usage: echelle_xvfb.sh VORLAN VERIFIECAPTURE CAPTURE.png
 set -euo pipefail
 
 vorlan=$1
-lireplateau=$2
+verifiecapture=$2
 capture=$3
 
 # shellcheck source=tests/bureau/x11.sh
 source "$(dirname "${BASH_SOURCE[0]}")/x11.sh"
 
 demarre_jeu QT_SCALE_FACTOR=2
-attend 30 fenetre_visible || { echo "FAIL no single visible window titled \"Vorlan\"" >&2; exit 1; }
+attend 15 fenetre_visible || { echo "FAIL no single visible window titled \"Vorlan\" after 15 s" >&2; exit 1; }
 
 # Painted once the field shows its piece.
 plateau=
 capture_peinte()
 {
     capture "$capture" 2>/dev/null || return 1
-    plateau=$("$lireplateau" --echelle 2 --traits "$capture" 2>"$travail/lireplateau.log") \
-        || return 1
+    plateau=$("$verifiecapture" --plateau --echelle 2 --traits "$capture" \
+        2>"$travail/verifiecapture.log") || return 1
     head -n 20 <<<"$plateau" | grep -q '[^.]'
 }
 if ! attend 10 capture_peinte; then
     echo "FAIL no field with a piece in the capture $capture" >&2
-    cat "$travail/lireplateau.log" >&2
+    cat "$travail/verifiecapture.log" >&2
     exit 1
 fi
-verifie 1 "the window is 1166 x 1020 pixels at scale factor 2"
+verifie 1 "the window is twice its size in pixels at scale factor 2"
 
 champ=$(head -n 20 <<<"$plateau")
 cases=$(tr -d '.\n' <<<"$champ" | wc -c)

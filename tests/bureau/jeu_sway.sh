@@ -7,19 +7,20 @@
 # during which the game stands still and after which it goes on, Escape (which sway does not
 # honour: the game goes on), and Alt+Q, which ends it with status 0, having printed nothing.
 #
-# Usage: jeu_sway.sh VORLAN VERIFIECAPTURE LIREPLATEAU
+# Usage: jeu_sway.sh VORLAN VERIFIECAPTURE
 set -euo pipefail
 
 vorlan=$1
 verifiecapture=$2
-lireplateau=$3
 
 # shellcheck source=tests/bureau/sway.sh
 source "$(dirname "${BASH_SOURCE[0]}")/sway.sh"
 
 # shellcheck disable=SC2119 # the game's usual environment, nothing added
 demarre_jeu
-attend 30 fenetre_visible || { echo "FAIL sway shows no window of app_id org.vorlan.Vorlan" >&2; exit 1; }
+# A Wayland window shows once it has painted.
+attend 15 fenetre_visible \
+    || { echo "FAIL sway shows no window of app_id org.vorlan.Vorlan after 15 s" >&2; exit 1; }
 
 # The first tick comes one second after start-up, about when sway has mapped the window: the
 # piece may have moved down already.
@@ -31,13 +32,14 @@ attend 10 capture_peinte || { echo "FAIL the window was never painted" >&2; exit
 statut=0
 "$verifiecapture" --tombee "$travail/depart.png" >"$travail/verifiecapture.log" 2>&1 || statut=$?
 verifie "statut == 0" "the window's screenshot ($geometrie): walls, empty field, one piece"
+se_repeint
 
 # The column (1 to 8) of the piece, from a fresh capture.
 colonne=0
 lire_colonne()
 {
     capture "$travail/capture.png" 2>/dev/null || return 1
-    colonne=$("$lireplateau" "$travail/capture.png" |
+    colonne=$("$verifiecapture" --plateau "$travail/capture.png" |
         awk '{ i = match($0, /[^.]/); if (i) { print i; exit } } END { if (!i) print 0 }')
     ((colonne > 0))
 }

@@ -7,18 +7,18 @@
 # does not move) until the window manager restores the window; then it goes on. Closed
 # through the window manager (Alt+F4), the game ends with status 0, having printed nothing.
 #
-# Usage: reduire_xvfb.sh VORLAN LIREPLATEAU
+# Usage: reduire_xvfb.sh VORLAN VERIFIECAPTURE
 set -euo pipefail
 
 vorlan=$1
-lireplateau=$2
+verifiecapture=$2
 
 # shellcheck source=tests/bureau/x11.sh
 source "$(dirname "${BASH_SOURCE[0]}")/x11.sh"
 
 # shellcheck disable=SC2119 # the game's usual environment, nothing added
 demarre_jeu
-attend 30 fenetre_visible || { echo "FAIL no single visible window titled \"Vorlan\"" >&2; exit 1; }
+attend 15 fenetre_visible || { echo "FAIL no single visible window titled \"Vorlan\" after 15 s" >&2; exit 1; }
 
 etat_wm() { xprop -id "$fenetre" WM_STATE 2>/dev/null | grep -q "window state: $1"; }
 minimisee() { etat_wm Iconic; }
@@ -30,6 +30,7 @@ minimise_par_le_gestionnaire() { xdotool windowminimize "$fenetre"; }
 echappe() { xdotool key Escape; }
 
 restaure
+se_repeint
 cachee_puis_montree "the window manager's minimise" minimise_par_le_gestionnaire minimisee \
     restaure normale
 restaure

@@ -3,7 +3,7 @@
 
 # shellcheck shell=bash
 # Shared by the scripts that run the game as a native Wayland client; source it after setting
-# `vorlan` (and `lireplateau` for lire_bas). It starts sway on a private headless output of
+# `vorlan` (and `verifiecapture` for lire_bas). It starts sway on a private headless output of
 # 1024 x 768, without Xwayland (an X11 client could not connect), with the game's window
 # floating at its own size, and a virtual keyboard that stays for the whole test: while a
 # seat has no keyboard its client drops the keys, and each wtype run adds and removes one of

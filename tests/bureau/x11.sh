@@ -3,7 +3,7 @@
 
 # shellcheck shell=bash
 # Shared by the scripts that run the game on a real X server; source it after setting `vorlan`
-# (and `lireplateau` for lire_bas). It starts a private Xvfb display, large enough for the
+# (and `verifiecapture` for lire_bas). It starts a private Xvfb display, large enough for the
 # window at scale 2, with openbox (without a window manager a window never becomes active
 # there), and defines, beside those of commun.sh:
 #   fenetre_visible              sets $fenetre to the game's one visible window

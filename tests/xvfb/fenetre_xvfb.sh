@@ -17,12 +17,12 @@ capture=$3
 source "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/../bureau/x11.sh"
 
 # The game as a user starts it, in a fixed environment: no platform forced, a private runtime
-# directory and home. The first tick moves the piece one second after start-up, so the window
+# directory and home. The first tick moves the piece one interval after start-up, so the window
 # is looked for and captured at once; on a loaded machine that may take longer, and the piece
-# may then be one row lower for each whole second since the game was started.
+# may then be one row lower for each interval since the game was started.
 # shellcheck disable=SC2119 # the game's usual environment, nothing added
 demarre_jeu
-attend 30 fenetre_visible || { echo "FAIL not one visible window titled \"Vorlan\"" >&2; exit 1; }
+attend 15 fenetre_visible || { echo "FAIL not one visible window titled \"Vorlan\" after 15 s" >&2; exit 1; }
 
 capture_peinte()
 {
@@ -33,12 +33,13 @@ if ! attend 10 capture_peinte; then
     "$verifiecapture" "$capture" || true
     exit 1
 fi
-ticks=$(awk -v a="$jeu_lance" -v b="$EPOCHREALTIME" 'BEGIN { print int(b - a) }')
-"$verifiecapture" --descendue "$ticks" "$capture" \
-    || { echo "FAIL see the capture $capture, taken after at most $ticks tick(s)" >&2; exit 1; }
+depuis=$(awk -v a="$jeu_lance" -v b="$EPOCHREALTIME" 'BEGIN { print int((b - a) * 1000) }')
+"$verifiecapture" --depuis "$depuis" "$capture" \
+    || { echo "FAIL see the capture $capture, taken $depuis ms after start-up" >&2; exit 1; }
 
-# Quit, at the centre of the button: (4620, 4620) + (1380, 750) / 2 twips.
-xdotool mousemove --window "$fenetre" 354 333 click 1
+# Quit, at the centre of the button.
+read -r x y < <("$verifiecapture" --centre-quitter)
+xdotool mousemove --window "$fenetre" "$x" "$y" click 1
 attend 10 jeu_termine || { echo "FAIL vorlan still runs after a click on Quitter" >&2; exit 1; }
 statut=0
 wait "$jeu" || statut=$?

@@ -1,72 +1,47 @@
 // SPDX-FileCopyrightText: 2026 The Vorlan developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Checks a screenshot of the game window's client area taken right after start-up, as the X
-// server shows it at 15 twips per pixel: its size, the black walls, the empty field, the one
-// piece in rows 1 to 3 of one column, and nothing else coloured in the frame or where the
-// hidden swatches lie.
+// Reads a screenshot of the game window's client area, as the display server shows it at 15
+// twips per pixel (times the scale factor).
 //
-// verifiecapture CAPTURE.png                 all the checks; exit 0 when they pass, 1 otherwise
-// verifiecapture --tombee CAPTURE.png        the same, the piece at any height of its column
-//                                            (for a capture that may come after the first ticks)
-// verifiecapture --descendue N CAPTURE.png   the same, the piece at most N rows below rows 1 to 3
-//                                            (for a capture that came after at most N ticks)
-// verifiecapture --peinte CAPTURE.png        exit 0 once the window has been painted, 2 before
+// verifiecapture CAPTURE.png               checks a screenshot taken right after start-up: its
+//                                          size, the black walls, the empty field, the one piece
+//                                          in rows 1 to 3 of one column, and nothing else
+//                                          coloured in the frame or where the hidden swatches
+//                                          lie; exit 0 when they pass, 1 otherwise
+// verifiecapture --tombee CAPTURE.png      the same, the piece at any height of its column
+// verifiecapture --depuis MS CAPTURE.png   the same, the piece at most as many rows lower as
+//                                          ticks could come in MS ms since start-up
+// verifiecapture --peinte CAPTURE.png      exit 0 once the window has been painted, 2 before
+// verifiecapture --plateau [--echelle F] [--traits] CAPTURE.png
+//                                          prints the playing field, a line for each row, the
+//                                          top one first: the letter of a piece colour
+//                                          (plateautest.h) or '.' for anything else; with
+//                                          --traits then, for each row and then each column,
+//                                          the lengths of the runs of dark pixels (cell borders)
+//                                          along the line through the cells' middle, from the
+//                                          first cell's outer edge to the last one's; exit 1
+//                                          when the screenshot has another size
+// verifiecapture --centre-quitter          prints the centre of the Quit button, in pixels
+// verifiecapture --intervalle              prints the game's first interval between ticks, ms
 
-#include "jeu.h"
+#include "disposition.h"
 
 #include <QImage>
-#include <QRect>
-#include <QString>
-#include <QStringList>
 
-#include <array>
 #include <cstdio>
+
+using namespace vl;
+using namespace vl::test;
 
 namespace {
 
-constexpr int TwipsParPixel = 15;
-constexpr QSize Client(583, 510);
+const QSize Client = disposition::Client.enPixels().size();
 constexpr QRgb Noir = 0xFF000000;
-
-// The piece colours as the screen shows them, with their names for the messages.
-constexpr std::array<std::pair<QRgb, const char *>, 7> Palette = {{
-        {0xFFFF0000, "red"},
-        {0xFF0000FF, "blue"},
-        {0xFF800080, "purple"},
-        {0xFFFFFF00, "yellow"},
-        {0xFF00C000, "green"},
-        {0xFFFF8000, "orange"},
-        {0xFF400000, "dark red"},
-}};
-
-// Every position of the layout is a whole number of pixels.
-QRect enPixels(int left, int top, int width, int height)
-{
-    return QRect(left / TwipsParPixel, top / TwipsParPixel, width / TwipsParPixel,
-                 height / TwipsParPixel);
-}
-
-const QRect Cadre = enPixels(105, 210, 3690, 7260);
-
-// Cell i of the board, placed inside the frame.
-QRect caseBoard(int i)
-{
-    return enPixels(105 + (i % vl::Jeu::Colonnes) * 300 + 300,
-                    210 + (i / vl::Jeu::Colonnes + 1) * 300, 300, 300);
-}
 
 QString hex(QRgb c)
 {
     return QStringLiteral("#%1").arg(c & 0xFFFFFF, 6, 16, QLatin1Char('0'));
-}
-
-const char *nomPalette(QRgb c)
-{
-    for (const auto &[valeur, nom] : Palette)
-        if (valeur == c)
-            return nom;
-    return nullptr;
 }
 
 // The window's own background at (2, 2), outside every control: the resolved button face.
@@ -152,9 +127,11 @@ int verifie(const QImage &image, int descenteMax)
 {
     Verification v(image);
     if (image.size() != Client) {
-        v.echec(QStringLiteral("client area is %1 x %2 pixels, not 583 x 510")
+        v.echec(QStringLiteral("client area is %1 x %2 pixels, not %3 x %4")
                         .arg(image.width())
-                        .arg(image.height()));
+                        .arg(image.height())
+                        .arg(Client.width())
+                        .arg(Client.height()));
         return 1;
     }
     const QRgb face = faceBouton(image);
@@ -168,10 +145,10 @@ int verifie(const QImage &image, int descenteMax)
     int vides = 0;
     QList<int> colorees;
     QStringList couleurs;
-    for (int i = 0; i < vl::Jeu::NombreCases; ++i) {
-        const QRect r = caseBoard(i);
+    for (int i = 0; i < Jeu::NombreCases; ++i) {
+        const QRect r = caseALEcran(i);
         const QString nom = QStringLiteral("cell %1").arg(i);
-        if (vl::Jeu::estMur(i)) {
+        if (Jeu::estMur(i)) {
             murs += v.uni(r, Noir, QStringLiteral("wall ") + nom);
             continue;
         }
@@ -182,9 +159,9 @@ int verifie(const QImage &image, int descenteMax)
             continue;
         if (fond == face) {
             ++vides;
-        } else if (const char *nomCouleur = nomPalette(fond)) {
+        } else if (const char l = lettreALEcran(fond); l != '.') {
             colorees << i;
-            couleurs << QString::fromLatin1(nomCouleur);
+            couleurs << QString(QLatin1Char(l));
         } else {
             v.echec(QStringLiteral("%1 is %2, neither the button face nor a piece colour")
                             .arg(nom, hex(fond)));
@@ -193,10 +170,10 @@ int verifie(const QImage &image, int descenteMax)
 
     // One piece: three coloured cells in rows 1 to 3 of one column, or at most descenteMax
     // rows lower down it.
-    const int colonne = colorees.isEmpty() ? 0 : colorees.first() % 10;
-    const int haut = colorees.isEmpty() ? 10 + colonne : colorees.first();
-    const QList<int> piece = {haut, haut + 10, haut + 20};
-    if (colorees != piece || haut / 10 - 1 > descenteMax) {
+    const int colonne = colorees.isEmpty() ? 0 : colorees.first() % Jeu::Colonnes;
+    const int haut = colorees.isEmpty() ? Jeu::Colonnes + colonne : colorees.first();
+    const QList<int> piece = {haut, haut + Jeu::Colonnes, haut + 2 * Jeu::Colonnes};
+    if (colorees != piece || haut / Jeu::Colonnes - 1 > descenteMax) {
         QStringList indices;
         for (int i : colorees)
             indices << QString::number(i);
@@ -210,17 +187,64 @@ int verifie(const QImage &image, int descenteMax)
 
     // Around the board inside the frame's etched line, and where the preview and the palette
     // swatches would be: only the button face.
-    const QRect plateau = caseBoard(0).united(caseBoard(vl::Jeu::NombreCases - 1));
-    v.uniAutour(Cadre.adjusted(2, 2, -2, -2), plateau, face, QStringLiteral("frame around board"));
-    v.uni(enPixels(6930, 2205, 300, 900), face, QStringLiteral("hidden preview"));
-    v.uni(enPixels(3990, 4725, 300, 315 * 6 + 300), face, QStringLiteral("hidden palette"));
+    const QRect plateau = caseALEcran(0).united(caseALEcran(Jeu::NombreCases - 1));
+    v.uniAutour(disposition::Frame1.enPixels().adjusted(2, 2, -2, -2), plateau, face,
+                QStringLiteral("frame around board"));
+    v.uni(disposition::Label2(0).enPixels().united(disposition::Label2(2).enPixels()), face,
+          QStringLiteral("hidden preview"));
+    v.uni(disposition::Label3(0).enPixels().united(disposition::Label3(6).enPixels()), face,
+          QStringLiteral("hidden palette"));
 
     if (v.echecs() > 0)
         return 1;
-    std::printf("screenshot OK: 583 x 510, %d walls, %d empty cells, piece in column %d (%s), "
+    std::printf("screenshot OK: %d x %d, %d walls, %d empty cells, piece in column %d (%s), "
                 "button face %s\n",
-                murs, vides, colonne, qPrintable(couleurs.join(QStringLiteral(", "))),
-                qPrintable(hex(face)));
+                Client.width(), Client.height(), murs, vides, colonne,
+                qPrintable(couleurs.join(QString())), qPrintable(hex(face)));
+    return 0;
+}
+
+bool sombre(QRgb c)
+{
+    return qRed(c) < 0x30 && qGreen(c) < 0x30 && qBlue(c) < 0x30;
+}
+
+int lirePlateau(const QImage &image, int echelle, bool traits)
+{
+    const QSize taille = Client * echelle;
+    if (image.size() != taille) {
+        std::fprintf(stderr, "verifiecapture: not a %d x %d capture\n", taille.width(),
+                     taille.height());
+        return 1;
+    }
+    // Cell (ligne, colonne) of the field, rows 1 to RangeesDeJeu, columns 1 to ColonnesDeJeu.
+    const auto cellule = [echelle](int ligne, int colonne) {
+        return caseALEcran(ligne * Jeu::Colonnes + colonne, echelle);
+    };
+    const QPoint interieur = QPoint(10, 10) * echelle;
+    for (int ligne = 1; ligne <= RangeesDeJeu; ++ligne) {
+        QString rang;
+        for (int colonne = 1; colonne <= ColonnesDeJeu; ++colonne)
+            rang += QLatin1Char(
+                    lettreALEcran(image.pixel(cellule(ligne, colonne).topLeft() + interieur)));
+        std::printf("%s\n", qPrintable(rang));
+    }
+    if (!traits)
+        return 0;
+    // The runs of dark pixels along one line, from a to b.
+    const auto courses = [&](QPoint a, QPoint b) {
+        std::printf("%s\n", qPrintable(test::courses(ligneDePixels(image, a, b), sombre)));
+    };
+    for (int ligne = 1; ligne <= RangeesDeJeu; ++ligne) {
+        const int y = cellule(ligne, 1).top() + interieur.y();
+        courses(QPoint(cellule(ligne, 1).left(), y),
+                QPoint(cellule(ligne, ColonnesDeJeu).right(), y));
+    }
+    for (int colonne = 1; colonne <= ColonnesDeJeu; ++colonne) {
+        const int x = cellule(1, colonne).left() + interieur.x();
+        courses(QPoint(x, cellule(1, colonne).top()),
+                QPoint(x, cellule(RangeesDeJeu, colonne).bottom()));
+    }
     return 0;
 }
 
@@ -228,33 +252,57 @@ int verifie(const QImage &image, int descenteMax)
 
 int main(int argc, char *argv[])
 {
-    const QString option = argc >= 3 ? QString::fromLocal8Bit(argv[1]) : QString();
-    bool attentePeinture = false;
-    int descenteMax = 0; // the piece's top cell is in row 1 to 18: at most 17 rows lower
-    bool valide = argc == 2;
-    if (argc == 3 && option == QLatin1String("--peinte")) {
-        attentePeinture = valide = true;
-    } else if (argc == 3 && option == QLatin1String("--tombee")) {
-        descenteMax = 17;
-        valide = true;
-    } else if (argc == 4 && option == QLatin1String("--descendue")) {
-        descenteMax = QString::fromLocal8Bit(argv[2]).toInt(&valide);
-        valide = valide && descenteMax >= 0;
+    QStringList args(argv + 1, argv + argc);
+    if (args == QStringList {QStringLiteral("--centre-quitter")}) {
+        const RectTwips &q = disposition::Command1;
+        std::printf("%d %d\n", enPixels(q.left + q.width / 2), enPixels(q.top + q.height / 2));
+        return 0;
+    }
+    if (args == QStringList {QStringLiteral("--intervalle")}) {
+        std::printf("%d\n", Jeu::IntervalleDepart);
+        return 0;
+    }
+    const QString chemin = args.isEmpty() ? QString() : args.takeLast();
+    bool valide = !chemin.isEmpty();
+    bool peinte = false, plateau = false, traits = false;
+    int descenteMax = 0;
+    int echelle = 1;
+    for (int i = 0; valide && i < args.size(); ++i) {
+        const bool suivi = i + 1 < args.size();
+        if (args[i] == QLatin1String("--peinte")) {
+            peinte = true;
+        } else if (args[i] == QLatin1String("--tombee")) {
+            descenteMax = RangeesDeJeu - 3; // the piece's top cell anywhere down to row 18
+        } else if (args[i] == QLatin1String("--depuis") && suivi) {
+            const int ms = args[++i].toInt(&valide);
+            valide = valide && ms >= 0;
+            descenteMax = ms / Jeu::IntervalleDepart;
+        } else if (args[i] == QLatin1String("--plateau")) {
+            plateau = true;
+        } else if (args[i] == QLatin1String("--echelle") && suivi) {
+            echelle = args[++i].toInt(&valide);
+            valide = valide && echelle >= 1;
+        } else {
+            traits = args[i] == QLatin1String("--traits");
+            valide = traits;
+        }
     }
     if (!valide) {
         std::fprintf(stderr,
-                     "usage: verifiecapture [--peinte | --tombee | --descendue N] "
-                     "CAPTURE.png\n");
+                     "usage: verifiecapture [--peinte | --tombee | --depuis MS] CAPTURE.png\n"
+                     "       verifiecapture --plateau [--echelle F] [--traits] CAPTURE.png\n"
+                     "       verifiecapture --centre-quitter | --intervalle\n");
         return 1;
     }
-    const QString chemin = QString::fromLocal8Bit(argv[argc - 1]);
     QImage image(chemin);
     if (image.isNull()) {
         std::fprintf(stderr, "FAIL cannot read %s\n", qPrintable(chemin));
         return 1;
     }
     image = image.convertToFormat(QImage::Format_RGB32);
-    if (attentePeinture)
+    if (peinte)
         return estPeinte(image) ? 0 : 2;
+    if (plateau)
+        return lirePlateau(image, echelle, traits);
     return verifie(image, descenteMax);
 }

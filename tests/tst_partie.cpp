@@ -1,0 +1,333 @@
+// SPDX-FileCopyrightText: 2026 The Vorlan developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// A game in the window, offscreen: start-up, the tick of the game's own timer, the score as
+// the screen shows it, the end of a game, with its "Perdu" box, and the end of the program:
+// Quit or closing the window stops the program's event loop with status 0, and so does
+// closing the window from inside the "Perdu" box's own event loop, or every window at once as
+// a session ends; the box, the window and the game's timer are all gone or stopped afterwards.
+
+#include "fenetretest.h"
+#include "peinture.h"
+#include "plateautest.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QtTest>
+
+using namespace vl;
+using namespace vl::test;
+
+namespace {
+
+// The columns (1 to 8) whose rows 1 to 3 hold a piece colour, other playing cells empty.
+QList<int> colonnesDePiece(const Jeu &jeu)
+{
+    QList<int> cols;
+    for (int i = 0; i < Jeu::NombreCases; ++i) {
+        if (Jeu::estMur(i) || jeu.lbl(i) == jeu.vide())
+            continue;
+        if (i / Jeu::Colonnes > 3)
+            return {-1};
+        if (!cols.contains(i % Jeu::Colonnes))
+            cols << i % Jeu::Colonnes;
+    }
+    return cols;
+}
+
+} // namespace
+
+class TestPartie : public FenetreTest
+{
+    Q_OBJECT
+private slots:
+    void demarrage();
+    void tickReelDuTimer();
+    void scoreAffiche_data();
+    void scoreAffiche();
+    void boitePerdu_data();
+    void boitePerdu();
+    void apparitionBloquee();
+    void vraieBoiteMessage();
+    void quitterTermine_data();
+    void quitterTermine();
+    void fermetureSousPerdu_data();
+    void fermetureSousPerdu();
+};
+
+void TestPartie::demarrage()
+{
+    VorlanFrm &w = *m_w;
+    const Jeu &jeu = w.jeu();
+    QCOMPARE(colonnesDePiece(jeu), QList<int>({4}));
+    QCOMPARE(jeu.Position(), 14);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(jeu.lbl(14 + 10 * i), Jeu::Palette.at(std::size_t(i)));
+    // The preview is hidden and already holds the next piece, drawn after the first.
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(!w.Label2(i).isVisible());
+        QCOMPARE(w.Label2(i).BackColor(), Jeu::Palette.at(std::size_t(i)));
+    }
+    QVERIFY(g_tirages.empty());
+    for (int k = 0; k < 7; ++k)
+        QVERIFY(!w.Label3(k).isVisible());
+    QCOMPARE(jeu.Montrer(), std::int16_t(0));
+    QCOMPARE(w.Timer1().Interval(), Jeu::IntervalleDepart);
+    QVERIFY(w.Timer1().Enabled());
+    QVERIFY(w.KeyPreview());
+    QVERIFY(!w.Text1().isEnabled());
+}
+
+// The real timer drives the game: the piece moves down on its own.
+void TestPartie::tickReelDuTimer()
+{
+    const int p = m_w->jeu().Position();
+    QVERIFY2(QTest::qWaitFor([&] { return m_w->jeu().Position() == p + Jeu::Colonnes; },
+                             5 * Jeu::IntervalleDepart),
+             "the game's own timer never moved the piece down");
+    QCOMPARE(m_w->lbl().BackColor(p), m_w->jeu().vide());
+}
+
+void TestPartie::scoreAffiche_data()
+{
+    QTest::addColumn<int>("intervalle"); // before the tick, in ms
+    QTest::addColumn<int>("intervalleApres");
+
+    QTest::newRow("5 cases éliminées au départ: 5 ms de moins, score 5")
+            << Jeu::IntervalleDepart << Jeu::IntervalleDepart - 5;
+    QTest::newRow("5 cases éliminées à 7 ms: 2 ms, score 998") << 7 << 2;
+    QTest::newRow("5 cases éliminées à 4 ms: plancher de 1 ms, score 999") << 4 << 1;
+}
+
+// A landing that removes five cells: the score label shows the new score, on the screen.
+void TestPartie::scoreAffiche()
+{
+    QFETCH(int, intervalle);
+    QFETCH(int, intervalleApres);
+
+    VorlanFrm &w = *m_w;
+    Jeu &jeu = w.jeu();
+    poser(jeu, {"R.......", "RR......", "RR......"});
+    jeu.setPosition(181);
+    jeu.setInterval(intervalle);
+    w.miroir();
+    w.rafraichissement().peindre();
+    const QRect place = w.score().geometry();
+    const QImage avant = ecran(w).copy(place);
+
+    w.Timer1_Timer();
+    QCOMPARE(lire(jeu, 3), QStringList({"........", "........", "........"}));
+    QCOMPARE(w.Timer1().Interval(), intervalleApres);
+    QCOMPARE(w.score().Caption(), QString::number(Jeu::IntervalleDepart - intervalleApres));
+    w.rafraichissement().peindre();
+    const QImage vue = ecran(w).copy(w.score().geometry());
+    QCOMPARE(vue, w.score().grab().toImage().convertToFormat(vue.format()));
+    QVERIFY(vue != avant);
+}
+
+void TestPartie::boitePerdu_data()
+{
+    QTest::addColumn<int>("pleine"); // the column full from row 4 down
+    QTest::addColumn<QStringList>("avant"); // rows 16 to 20, the full column included
+    QTest::addColumn<int>("position"); // the piece's top cell, drawn in `avant`
+    QTest::addColumn<QStringList>("apres");
+    QTest::addColumn<QString>("score");
+
+    // The full column alternates blue and red, red in the odd rows.
+    QTest::newRow("atterrissage sans ligne, puis pièce bloquée en colonne 1")
+            << 1 << QStringList {"B.......", "R.......", "BP......", "RJ......", "BV......"} << 182
+            << QStringList {"B.......", "R.......", "BP......", "RJ......", "BV......"} << "0";
+    QTest::newRow("atterrissage avec cascade, puis pièce bloquée en colonne 8")
+            << 8 << QStringList {"J......B", "R......R", "R......B", "RJJ....R", "VOP....B"} << 161
+            << QStringList {".......B", ".......R", ".......B", ".......R", "VOP....B"} << "6";
+}
+
+// The piece lands and the draw sends the next one into a full column: "Perdu". When the box
+// opens, the screen already shows the board as the landing left it, lines removed and columns
+// settled; no tick runs under the box; the game is over but keys still act.
+void TestPartie::boitePerdu()
+{
+    QFETCH(int, pleine);
+    QFETCH(QStringList, avant);
+    QFETCH(int, position);
+    QFETCH(QStringList, apres);
+    QFETCH(QString, score);
+
+    VorlanFrm &w = *m_w;
+    Jeu &jeu = w.jeu();
+    poser(jeu, avant);
+    for (int ligne = 4; ligne < 16; ++ligne)
+        jeu.setLbl(ligne * Jeu::Colonnes + pleine, Jeu::Palette[std::size_t(ligne % 2 ? 0 : 1)]);
+    jeu.setPosition(position);
+    w.miroir();
+    const QStringList haut = lire(jeu).mid(0, 15);
+    const Couleur apercu = jeu.Label2(0);
+
+    bool tictacPendantBoite = true;
+    Systeme::doublures().MsgBox = [&](QWidget *parent, const QString &) {
+        ++m_boites;
+        QCOMPARE(parent, &w);
+        tictacPendantBoite = w.Timer1().Enabled();
+        // Every playing cell on the screen shows the board that the landing left.
+        const QImage vue = ecran(w);
+        for (int i = 0; i < Jeu::NombreCases; ++i)
+            if (!Jeu::estMur(i))
+                QVERIFY2(vue.pixelColor(centreCase(w, i)) == resoudre(w.jeu().lbl(i), w.palette()),
+                         qPrintable(QStringLiteral("cell %1").arg(i)));
+        // While the box is open, the event loop runs: no tick may move anything.
+        const QStringList avant = lire(w.jeu());
+        QTest::qWait(50);
+        QCOMPARE(lire(w.jeu()), avant);
+    };
+    g_tirages = {(float(pleine) - 0.5f) / ColonnesDeJeu};
+    w.Timer1_Timer();
+    compterBoites();
+
+    QCOMPARE(m_boites, 1);
+    QVERIFY(!tictacPendantBoite);
+    QVERIFY(!w.Timer1().Enabled());
+    QCOMPARE(jeu.Position(), Jeu::Colonnes + pleine);
+    QCOMPARE(lire(jeu).mid(0, 15), haut);
+    QCOMPARE(lire(jeu, 5), apres);
+    QCOMPARE(jeu.Label2(0), apercu);
+    QCOMPARE(w.score().Caption(), score);
+    // Keys still act after the game is lost, and none restarts the timer.
+    QTest::keyClick(w.windowHandle(), Qt::Key_Return);
+    QVERIFY(w.Label2(0).isVisible());
+    const QStringList plateau = lire(jeu);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Space);
+    QCOMPARE(lire(jeu), plateau);
+    QVERIFY(!w.Timer1().Enabled());
+}
+
+// The first spawn never fails; a full column only ends the game if the draw picks it.
+void TestPartie::apparitionBloquee()
+{
+    VorlanFrm &w = *m_w;
+    Jeu &jeu = w.jeu();
+    poser(jeu, {});
+    for (int ligne = 4; ligne <= RangeesDeJeu; ++ligne)
+        jeu.setLbl(ligne * Jeu::Colonnes + 8, Jeu::Palette[std::size_t(ligne % 2 ? 3 : 4)]);
+    jeu.setPosition(181);
+    for (int i = 0; i < 3; ++i)
+        jeu.setLbl(181 + 10 * i, Jeu::Palette[std::size_t(i)]);
+    w.miroir();
+    g_tirages = {0.3f, 0.1f, 0.1f, 0.1f}; // column 3
+    w.Timer1_Timer();
+    QCOMPARE(m_boites, 0);
+    QVERIFY(w.Timer1().Enabled());
+    QCOMPARE(jeu.Position(), 13);
+    QCOMPARE(w.lbl().BackColor(13), jeu.lbl(13));
+}
+
+// The real box: modal, the text it is given, one OK button, no icon, the application's name
+// as caption.
+void TestPartie::vraieBoiteMessage()
+{
+    Systeme::doublures().MsgBox = {};
+    const QString message = QStringLiteral("Un message");
+    QString titre, texte;
+    int boutons = -1;
+    QMessageBox::Icon icone = QMessageBox::Warning;
+    bool modale = false;
+    QTimer fermer; // ends with this function, whether or not a box came
+    fermer.setSingleShot(true);
+    connect(&fermer, &QTimer::timeout, this, [&] {
+        for (QWidget *fenetre : QApplication::topLevelWidgets()) {
+            auto *boite = qobject_cast<QMessageBox *>(fenetre);
+            if (!boite || !boite->isVisible())
+                continue;
+            titre = boite->windowTitle();
+            texte = boite->text();
+            boutons = int(boite->buttons().size());
+            icone = boite->icon();
+            modale = boite->isModal();
+            if (QAbstractButton *ok = boite->button(QMessageBox::Ok))
+                ok->click();
+            else
+                boite->done(0);
+        }
+    });
+    fermer.start(0);
+    Systeme::MsgBox(m_w.get(), message);
+    compterBoites();
+    QVERIFY2(boutons >= 0, "no message box was open while the box ran");
+    QCOMPARE(titre, QApplication::applicationDisplayName());
+    QCOMPARE(texte, message);
+    QCOMPARE(boutons, 1);
+    QCOMPARE(icone, QMessageBox::NoIcon);
+    QVERIFY(modale);
+}
+
+void TestPartie::quitterTermine_data()
+{
+    QTest::addColumn<bool>("parLeBouton");
+    QTest::newRow("le bouton Quitter termine le programme") << true;
+    QTest::newRow("fermer la fenetre termine le programme") << false;
+}
+
+void TestPartie::quitterTermine()
+{
+    QFETCH(bool, parLeBouton);
+    const auto fin = executer([&] {
+        if (parLeBouton)
+            m_w->Command1().click();
+        else
+            m_w->close();
+    });
+    QVERIFY2(fin, "the program's event loop still ran 5 s later");
+    QCOMPARE(*fin, 0);
+    QVERIFY(!m_w->isVisible());
+}
+
+void TestPartie::fermetureSousPerdu_data()
+{
+    QTest::addColumn<bool>("toutes");
+    QTest::newRow("la fenetre fermee pendant Perdu") << false;
+    QTest::newRow("toutes les fenetres fermees pendant Perdu") << true;
+}
+
+void TestPartie::fermetureSousPerdu()
+{
+    QFETCH(bool, toutes);
+    Systeme::doublures().MsgBox = {};
+    VorlanFrm *w = m_w.get();
+
+    // Rows 4 to 20 full, with no line of three anywhere, and the piece in rows 1 to 3 of
+    // column 1: the next tick lands it and no new piece can come in.
+    Jeu &jeu = w->jeu();
+    for (int ligne = 1; ligne <= 20; ++ligne)
+        for (int colonne = 1; colonne <= 8; ++colonne)
+            jeu.setLbl(ligne * 10 + colonne,
+                       ligne < 4 ? jeu.vide() : Jeu::Palette.at((ligne + 2 * colonne) % 5));
+    for (int i = 0; i < 3; ++i)
+        jeu.setLbl(11 + 10 * i, Jeu::Palette.at(5 + i % 2));
+    jeu.setPosition(11);
+    w->miroir();
+
+    bool boiteOuverte = false;
+    bool tictacPendantBoite = true;
+    QTimer::singleShot(200, w, [&] {
+        boiteOuverte = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        tictacPendantBoite = w->Timer1().Enabled();
+        if (toutes)
+            QApplication::closeAllWindows();
+        else
+            w->close();
+    });
+    const auto fin = executer([w] { w->Timer1_Timer(); });
+    compterBoites();
+    QVERIFY2(fin, "the program's event loop still ran 5 s after the tick that lost the game");
+    QCOMPARE(*fin, 0);
+
+    QVERIFY(boiteOuverte);
+    QVERIFY(!tictacPendantBoite);
+    QVERIFY(!w->Timer1().Enabled());
+    QVERIFY(!w->isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    for (QWidget *fenetre : QApplication::topLevelWidgets())
+        QVERIFY2(!fenetre->isVisible(), fenetre->metaObject()->className());
+}
+
+QTEST_MAIN(TestPartie)
+#include "tst_partie.moc"
