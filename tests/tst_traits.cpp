@@ -163,8 +163,9 @@ void TstTraits::lEcranSuit()
         std::int16_t largeur;
         Couleur couleur;
     };
-    Aiguille aiguilles[]
-            = {{1900, 900, 2, 0x0000FF00}, {600, 300, 3, 0x00FF0000}, {1100, 1700, 4, 0x000000FF}};
+    Aiguille aiguilles[] = {{1900, 900, 2, rgb(0, 160, 0)},
+                            {600, 300, 3, rgb(0, 0, 160)},
+                            {1100, 1700, 4, rgb(160, 0, 0)}};
     const auto dessiner = [&](bool effacer) {
         for (const Aiguille &a : aiguilles) {
             m_boite->setDrawWidth(a.largeur);
