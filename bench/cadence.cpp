@@ -109,12 +109,12 @@ public:
         if (n % 4 == 0) {
             if (piece > 1 && (piece - 1) % ParRemplissage == 0)
                 vl::test::poser(m_jeu, {});
-            return (float(colonne(piece) - 1) + 0.5f) / 8;
+            return vl::test::tirageColonne(colonne(piece));
         }
         const int suivante = piece + 1;
         const int niveau = (suivante - 1) / 8 % (ParRemplissage / 8);
         const int ligne = 20 - 3 * niveau - 2 + (n % 4 - 1);
-        return (float((ligne + 3 * colonne(suivante)) % 7) + 0.5f) / 7;
+        return vl::test::tirageTeinte((ligne + 3 * colonne(suivante)) % 7);
     }
 
 private:

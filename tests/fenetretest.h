@@ -11,6 +11,7 @@
 #include "bouton.h"
 #include "cadre.h"
 #include "etiquette.h"
+#include "plateautest.h"
 #include "systeme.h"
 #include "tableaucases.h"
 #include "touches.h"
@@ -39,7 +40,11 @@ inline std::deque<float> g_tirages;
 // piece the same.
 inline void tiragesDeDepart(int col = 4)
 {
-    g_tirages = {0.0f, 0.1f, 0.2f, 0.3f, (float(col) - 0.5f) / 8, 0.5f / 7, 1.5f / 7, 2.5f / 7};
+    // The first spawn draws a column and the first piece's colours; the second, its column and
+    // the next piece's colours.
+    g_tirages = {0.0f, 0.1f, 0.2f, 0.3f};
+    g_tirages.insert(g_tirages.end(),
+                     {tirageColonne(col), tirageTeinte(0), tirageTeinte(1), tirageTeinte(2)});
 }
 
 inline float tirer()

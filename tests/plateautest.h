@@ -64,6 +64,17 @@ inline void poser(Jeu &jeu, const QStringList &lignes)
         }
 }
 
+// The draw that brings a new piece into column c (1 to ColonnesDeJeu), and the one that gives
+// it palette colour k (0 to 6): the middle of the range that picks each.
+inline float tirageColonne(int c)
+{
+    return (float(c) - 0.5f) / ColonnesDeJeu;
+}
+inline float tirageTeinte(int k)
+{
+    return (float(k) + 0.5f) / float(Jeu::Palette.size());
+}
+
 // The whole playing field in the colour of one letter.
 inline QStringList champUni(char lettre)
 {

@@ -179,7 +179,7 @@ void TestPartie::boitePerdu()
         QTest::qWait(50);
         QCOMPARE(lire(w.jeu()), avant);
     };
-    g_tirages = {(float(pleine) - 0.5f) / ColonnesDeJeu};
+    g_tirages = {tirageColonne(pleine)};
     w.Timer1_Timer();
     compterBoites();
 

@@ -29,16 +29,6 @@ struct Tirages
     }
 };
 
-// The draw that picks column c (1 to 8), and the one that picks palette colour k (0 to 6).
-float colonne(int c)
-{
-    return (float(c) - 0.5f) / 8;
-}
-float teinte(int k)
-{
-    return (float(k) + 0.5f) / 7;
-}
-
 Jeu nouveauJeu()
 {
     return Jeu(couleurs::FaceBouton, couleurs::TexteBouton);
@@ -268,7 +258,7 @@ void TestRegles::atterrissage()
     QFETCH(bool, pose);
     Jeu jeu = nouveauJeu();
     Tirages t;
-    t.suite = {colonne(6), teinte(0), teinte(1), teinte(2)};
+    t.suite = {tirageColonne(6), tirageTeinte(0), tirageTeinte(1), tirageTeinte(2)};
     jeu.setTirage(std::ref(t));
     jeu.setLabel2(0, Jeu::Palette[3]);
     jeu.setLabel2(1, Jeu::Palette[4]);
@@ -316,7 +306,7 @@ void TestRegles::vitesse()
     QFETCH(int, attendu);
     Jeu jeu = nouveauJeu();
     Tirages t;
-    t.suite = {colonne(5), teinte(1), teinte(2), teinte(3)};
+    t.suite = {tirageColonne(5), tirageTeinte(1), tirageTeinte(2), tirageTeinte(3)};
     jeu.setTirage(std::ref(t));
     jeu.setInterval(intervalle);
     poser(jeu, {rangee20});
@@ -332,8 +322,8 @@ void TestRegles::premiereApparition()
 {
     Jeu jeu = nouveauJeu();
     Tirages t;
-    t.suite = {colonne(3), teinte(0), teinte(1), teinte(2),
-               colonne(7), teinte(3), teinte(4), teinte(5)};
+    t.suite = {tirageColonne(3), tirageTeinte(0), tirageTeinte(1), tirageTeinte(2),
+               tirageColonne(7), tirageTeinte(3), tirageTeinte(4), tirageTeinte(5)};
     jeu.setTirage(std::ref(t));
     jeu.NouvellePiece();
     // The empty preview goes into the board, which stays as it was.
@@ -362,13 +352,13 @@ void TestRegles::apparitionBloquee()
     for (int i = 0; i < 3; ++i)
         jeu.setLabel2(i, Jeu::Palette[std::size_t(i)]);
 
-    t.suite = {colonne(5), teinte(6), teinte(6), teinte(6)};
+    t.suite = {tirageColonne(5), tirageTeinte(6), tirageTeinte(6), tirageTeinte(6)};
     jeu.NouvellePiece();
     QCOMPARE(perdus, 0);
     QVERIFY(jeu.Enabled());
 
     const QStringList avant = lire(jeu);
-    t.suite = {colonne(2)};
+    t.suite = {tirageColonne(2)};
     jeu.NouvellePiece();
     QCOMPARE(perdus, 1);
     QVERIFY(!jeu.Enabled());
