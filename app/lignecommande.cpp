@@ -3,6 +3,8 @@
 
 #include "lignecommande.h"
 
+#include <algorithm>
+#include <array>
 #include <cassert>
 #include <string_view>
 
@@ -10,13 +12,37 @@ namespace vl {
 
 namespace {
 
-// Qt takes its options with one dash or two, and so does this reading of them.
-bool optionQt(std::string_view argument, std::string_view nom)
+using namespace std::string_view_literals;
+
+// Qt's options, as QGuiApplication and QApplication document them: those followed by a value,
+// those that stand alone, and those that take theirs after '='. Qt takes each with one dash
+// or two.
+constexpr std::array OptionsQtAvecValeur
+        = {"platform"sv,        "platformpluginpath"sv, "platformtheme"sv, "plugin"sv,
+           "qwindowgeometry"sv, "qwindowicon"sv,        "qwindowtitle"sv,  "session"sv,
+           "display"sv,         "geometry"sv,           "style"sv,         "stylesheet"sv};
+constexpr std::array OptionsQtSeules = {"reverse"sv, "widgetcount"sv};
+constexpr std::array OptionsQtEgal = {"style="sv, "stylesheet="sv, "qmljsdebugger="sv};
+
+// The option's name without its dashes, or an empty view when ARGUMENT is not an option.
+std::string_view nomOption(std::string_view argument)
 {
     if (argument.starts_with("--"))
         argument.remove_prefix(1);
-    return argument.size() == nom.size() + 1 && argument.front() == '-'
-            && argument.substr(1) == nom;
+    if (argument.size() < 2 || argument.front() != '-')
+        return {};
+    return argument.substr(1);
+}
+
+bool dans(const auto &noms, std::string_view nom)
+{
+    return std::find(noms.begin(), noms.end(), nom) != noms.end();
+}
+
+bool optionQtEgal(std::string_view nom)
+{
+    return std::any_of(OptionsQtEgal.begin(), OptionsQtEgal.end(),
+                       [nom](std::string_view debut) { return nom.starts_with(debut); });
 }
 
 } // namespace
@@ -26,14 +52,24 @@ LigneCommande::LigneCommande(int argc, const char *const argv[])
     assert(argc >= 1);
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        if (m_demande == Demande::Jouer && (argument == "-h" || argument == "--help"))
-            m_demande = Demande::Aide;
-        else if (m_demande == Demande::Jouer && (argument == "-v" || argument == "--version"))
-            m_demande = Demande::Version;
-        else if (optionQt(argument, "platform") && i + 1 < argc)
-            m_plateforme = argv[++i];
-        else if (optionQt(argument, "display") && i + 1 < argc)
-            m_affichage = argv[++i];
+        const std::string_view nom = nomOption(argument);
+        const bool aide = argument == "-h" || argument == "--help";
+        const bool version = argument == "-v" || argument == "--version";
+        if (aide || version) {
+            if (m_demande != Demande::Aide && m_demande != Demande::Version)
+                m_demande = aide ? Demande::Aide : Demande::Version;
+        } else if (dans(OptionsQtAvecValeur, nom) && i + 1 < argc) {
+            const char *valeur = argv[++i];
+            if (nom == "platform")
+                m_plateforme = valeur;
+            else if (nom == "display")
+                m_affichage = valeur;
+        } else if (!dans(OptionsQtSeules, nom) && !optionQtEgal(nom) && !m_refuse) {
+            m_refuse = argv[i];
+            m_valeurManquante = dans(OptionsQtAvecValeur, nom);
+            if (m_demande == Demande::Jouer)
+                m_demande = Demande::Refus;
+        }
     }
 }
 
@@ -55,11 +91,16 @@ std::string LigneCommande::version()
     return std::string("vorlan ") + VORLAN_VERSION + '\n';
 }
 
-std::string LigneCommande::refus(const char *argument)
+std::string LigneCommande::refus(const char *argument, bool valeurManquante)
 {
-    const bool option = argument[0] == '-';
-    return std::string("vorlan : ") + (option ? "option inconnue « " : "argument inattendu « ")
-            + argument + " »\nSaisissez « vorlan --help » pour plus d'informations.\n";
+    std::string raison;
+    if (valeurManquante)
+        raison = std::string("l'option « ") + argument + " » attend une valeur";
+    else if (!nomOption(argument).empty())
+        raison = std::string("option inconnue « ") + argument + " »";
+    else
+        raison = std::string("argument inattendu « ") + argument + " »";
+    return "vorlan : " + raison + "\nSaisissez « vorlan --help » pour plus d'informations.\n";
 }
 
 } // namespace vl

@@ -60,6 +60,10 @@ int main(int argc, char *argv[])
     case vl::LigneCommande::Demande::Version:
         std::fputs(vl::LigneCommande::version().c_str(), stdout);
         return 0;
+    case vl::LigneCommande::Demande::Refus:
+        std::fputs(vl::LigneCommande::refus(ligne.refuse(), ligne.valeurManquante()).c_str(),
+                   stderr);
+        return 2;
     case vl::LigneCommande::Demande::Jouer:
         break;
     }
@@ -70,6 +74,8 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(precedent);
     if (!g_avertissements.isEmpty()) // warnings that turned out not to be fatal
         std::fprintf(stderr, "%s\n", g_avertissements.constData());
+    // A documented option that this platform's plugin does not take (-geometry on Wayland)
+    // is left in argv.
     if (argc > 1) {
         std::fputs(vl::LigneCommande::refus(argv[1]).c_str(), stderr);
         return 2;

@@ -5,8 +5,8 @@
 # The program run with no display it can reach. Started to play, it must say so in exactly
 # one line on stderr and exit with status 1, instead of aborting with a core dump. Its command
 # line must answer all the same: --version and --help on stdout with status 0, and an option
-# that neither it nor Qt takes refused in two lines on stderr with status 2 (where a display
-# would be needed to let Qt take its own options first, Qt's offscreen platform stands in).
+# that neither it nor Qt takes refused in two lines on stderr with status 2, before any display
+# is looked for. Qt's own options still start the game, on Qt's offscreen platform.
 #
 # Usage: sans_affichage.sh VORLAN VERSION
 set -euo pipefail
@@ -31,6 +31,7 @@ done
 #   =TEXT      exactly TEXT and a line feed
 #   aide       the usage: "Usage : vorlan" first, then the lines of -h, --help and -v, --version
 #   refus ARG  two lines: the first names ARG between « and », the second points to --help
+#   (a status of 124 means the game still runs after 3 s: it started)
 conforme()
 {
     local fichier=$1 regle=$2
@@ -67,18 +68,24 @@ cas=(
     "--help||--help|0|aide|rien"
     "-h, with QT_QPA_PLATFORM=xcb|QT_QPA_PLATFORM=xcb|-h|0|aide|rien"
     "an unknown option after Qt's $qt||$qt --inconnue|2|rien|refus --inconnue"
-    "an operand, with Qt's offscreen platform|QT_QPA_PLATFORM=offscreen|partie|2|rien|refus partie"
+    "an unknown option, with no display||--pas-une-option|2|rien|refus --pas-une-option"
+    "an operand, with no display||partie|2|rien|refus partie"
+    "Qt's -platform offscreen, with no display||-platform offscreen|124|rien|rien"
+    "an option Qt's offscreen platform leaves|QT_QPA_PLATFORM=offscreen|-geometry 9x9|2|rien|refus -geometry"
 )
 
 # A run that does not end (a game started where it should have been refused) is stopped after
-# 20 s, so that every case is reported within the test's TIMEOUT.
+# 20 s, so that every case is reported within the test's TIMEOUT; one that should start, after
+# 3 s.
 reussis=0
 echoues=0
 for ligne in "${cas[@]}"; do
     IFS='|' read -r nom variables arguments attendu sortie erreurs <<<"$ligne"
     statut=0
+    limite=20
+    ((attendu != 124)) || limite=3
     # shellcheck disable=SC2086 # variables and arguments split into separate words on purpose
-    timeout 20 env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$travail" \
+    timeout "$limite" env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$travail" \
         XDG_RUNTIME_DIR="$travail/runtime" $variables "$vorlan" $arguments \
         >"$travail/stdout" 2>"$travail/stderr" </dev/null || statut=$?
     if ((statut == attendu)) && conforme "$travail/stdout" "$sortie" \
@@ -87,7 +94,7 @@ for ligne in "${cas[@]}"; do
         reussis=$((reussis + 1))
     else
         if ((statut == 124)); then
-            echo "FAIL $nom: still running after 20 s, stopped ($attendu expected)"
+            echo "FAIL $nom: still running after $limite s, stopped ($attendu expected)"
         else
             echo "FAIL $nom: status $statut ($attendu expected)"
         fi
