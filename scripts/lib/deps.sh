@@ -75,6 +75,14 @@ VORLAN_PACKAGES_ALL=(
     "${VORLAN_PACKAGES_TEST[@]}" "${VORLAN_PACKAGES_CHECK[@]}"
 )
 
+# A digest of every package the project installs and of how: it changes with the lists, and
+# only with them.
+vorlan_cle_paquets()
+{
+    printf '%s\n' "${VORLAN_PACKAGES_PLAY[@]}" -- "${VORLAN_PACKAGES_ALL[@]}" -- \
+        "${VORLAN_PACKAGES_QA[@]}" | sha256sum | cut -d' ' -f1
+}
+
 # vorlan_missing_packages PACKAGE...: prints those of the PACKAGEs that are not installed, one a
 # line.
 vorlan_missing_packages()
@@ -139,15 +147,31 @@ vorlan_install_all()
     vorlan_install_packages --no-install-recommends "${VORLAN_PACKAGES_QA[@]}"
 }
 
-# vorlan_build [PRESET]: configures the default preset in build/default and builds it with the
-# build preset PRESET (default: everything; jeu: the game and what it links). Incremental after
-# the first run.
-vorlan_build()
+# vorlan_build_jeu: builds the game alone in build/default, configured without the tests, the
+# benchmarks and the tools (preset jeu), whose packages the player's set-up does not install.
+# Where scripts/test has configured build/default with the tests, they stay configured: the kit
+# is there. Incremental after the first run.
+vorlan_build_jeu()
+{
+    local preset=jeu
+    if grep -qx 'VORLAN_TESTS:BOOL=ON' "$VORLAN_ROOT/build/default/CMakeCache.txt" 2>/dev/null; then
+        preset=default
+    fi
+    (
+        cd "$VORLAN_ROOT" || exit
+        cmake --preset "$preset"
+        cmake --build --preset jeu --parallel "$(nproc)"
+    )
+}
+
+# vorlan_build_tout: configures build/default with the tests (preset default) and builds every
+# target. Incremental after the first run.
+vorlan_build_tout()
 {
     (
         cd "$VORLAN_ROOT" || exit
         cmake --preset default
-        cmake --build --preset "${1:-default}" --parallel "$(nproc)"
+        cmake --build --preset default --parallel "$(nproc)"
     )
 }
 
@@ -155,5 +179,5 @@ vorlan_build()
 vorlan_setup()
 {
     vorlan_install_all
-    vorlan_build default
+    vorlan_build_tout
 }
