@@ -35,8 +35,11 @@ supprime()
 # dans_racine RACINE BASE COMMAND...: runs COMMAND in private mount and PID namespaces, with
 # RACINE ready for a chroot: /proc, /dev, /sys, a fresh /tmp and /run, the host's name servers.
 # When BASE is not empty, RACINE is first mounted as an overlay of it, whose changes go to
-# RACINE.haut (and RACINE.travail). When COMMAND ends, so do the namespaces, with every
-# process left in them and every mount.
+# RACINE.haut (and RACINE.travail). When $racine_archives names a folder, it is apt's cache of
+# downloaded packages in RACINE, so that a later run downloads none of them again. When
+# $racine_hors_ligne is set, COMMAND runs in a network namespace of its own too, which reaches
+# no network. When COMMAND ends, so do the namespaces, with every process left in them and
+# every mount.
 dans_racine() { _racine_prete chroot "$@"; }
 
 # autour_racine RACINE BASE COMMAND...: the same namespaces and mounts, but COMMAND runs on
@@ -46,9 +49,11 @@ autour_racine() { _racine_prete "" "$@"; }
 _racine_prete()
 {
     # shellcheck disable=SC2016 # the script's variables are its own arguments
-    unshare --mount --propagation private --pid --fork bash -euo pipefail -c '
-        entre=$1 racine=$2 base=$3
-        shift 3
+    local reseau=()
+    [[ -z ${racine_hors_ligne:-} ]] || reseau=(--net)
+    unshare --mount --propagation private --pid "${reseau[@]}" --fork bash -euo pipefail -c '
+        entre=$1 archives=$2 racine=$3 base=$4
+        shift 4
         if [[ -n $base ]]; then
             mount -t overlay overlay \
                 -o "lowerdir=$base,upperdir=$racine.haut,workdir=$racine.travail" "$racine"
@@ -59,11 +64,14 @@ _racine_prete()
         mount -t tmpfs tmpfs "$racine/tmp"
         mount -t tmpfs tmpfs "$racine/run"
         cp /etc/resolv.conf "$racine/etc/resolv.conf"
+        if [[ -n $archives ]]; then
+            mount --bind "$archives" "$racine/var/cache/apt/archives"
+        fi
         if [[ -z $entre ]]; then
             exec "$@"
         fi
         exec chroot "$racine" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \
-            LANG=C.UTF-8 "$@"' _racine_prete "$@"
+            LANG=C.UTF-8 "$@"' _racine_prete "$1" "${racine_archives:-}" "${@:2}"
 }
 
 # racine_a_jour NOM SUITE VARIANTE CLE COMMANDE...: makes sure $VORLAN_CACHE/NOM is a root of
