@@ -106,7 +106,7 @@ void TestDisposition::disposition()
     }
 }
 
-// The 220 cells of the board, bordered but for the walls, showing the rules' board; the
+// The board's cells, bordered but for the walls, showing the rules' board; the
 // palette's swatches in its colours.
 void TestDisposition::cases()
 {
