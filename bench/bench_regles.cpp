@@ -9,12 +9,13 @@
 namespace {
 
 using vl::Jeu;
-using vl::test::poser;
+using namespace vl::test;
 
 // Draws that bring every piece into column 4, coloured red, blue and yellow.
 float tirage()
 {
-    static constexpr float Suite[] = {0.45f, 0.05f, 0.2f, 0.5f};
+    static constexpr float Suite[]
+            = {tirageColonne(4), tirageTeinte(0), tirageTeinte(1), tirageTeinte(3)};
     static unsigned k = 0;
     return Suite[k++ % 4];
 }
@@ -29,20 +30,20 @@ Jeu jeuVide()
     return jeu;
 }
 
-// A piece falling down an empty column: 17 ticks take it from rows 1-3 to rows 18-20, then
-// it is put back at the top (six cell writes, included).
+// A piece falling down an empty column: the ticks take it from the top rows to the bottom
+// ones, then it is put back at the top (six cell writes, included).
 void BM_TicChute(benchmark::State &etat)
 {
     Jeu jeu = jeuVide();
-    poser(jeu, {"...R....", "...B....", "...J...."});
-    jeu.setPosition(184); // rows 18 to 20, column 4
-    constexpr int Chutes = 17;
+    poser(jeu, {"...r", "...b", "...j"});
+    const int fond = jeu.Position();
+    constexpr int Chutes = RangeesDeJeu - Jeu::HauteurPiece;
     for (auto _ : etat) {
-        for (int i = 0; i < 3; ++i) {
-            jeu.setLbl(14 + 10 * i, jeu.lbl(184 + 10 * i));
-            jeu.setLbl(184 + 10 * i, jeu.vide());
+        for (int i = 0; i < Jeu::Dessous; i += Jeu::Colonnes) {
+            jeu.setLbl(caseDe(1, 4) + i, jeu.lbl(fond + i));
+            jeu.setLbl(fond + i, jeu.vide());
         }
-        jeu.setPosition(14);
+        jeu.setPosition(caseDe(1, 4));
         for (int n = 0; n < Chutes; ++n)
             jeu.Tic();
         benchmark::DoNotOptimize(jeu.Position());
@@ -82,9 +83,7 @@ void atterrissage(benchmark::State &etat, const Jeu &modele, int retires)
 void BM_AtterrissageSansLigne(benchmark::State &etat)
 {
     Jeu jeu = jeuVide();
-    poser(jeu,
-          {"...O....", "...F....", "...R....", "FPOBVRJF", "RJFPOBVR", "BVRJFPOB", "POBVRJFP"});
-    jeu.setPosition(144);
+    poser(jeu, {"...o", "...f", "...r", "FPOBVRJF", "RJFPOBVR", "BVRJFPOB", "POBVRJFP"});
     atterrissage(etat, jeu, 0);
 }
 BENCHMARK(BM_AtterrissageSansLigne);
@@ -94,21 +93,20 @@ BENCHMARK(BM_AtterrissageSansLigne);
 void BM_AtterrissageCascade(benchmark::State &etat)
 {
     Jeu jeu = jeuVide();
-    poser(jeu, {".VV.....", "VBBJ....", "RRRB...."});
-    jeu.setPosition(183);
+    poser(jeu, {".Vv", "VBbJ", "RRrB"});
     atterrissage(etat, jeu, 9);
 }
 BENCHMARK(BM_AtterrissageCascade);
 
-// The worst landing: the 160 playing cells, the piece included, share one colour and go in
+// The worst landing: all the playing cells, the piece included, share one colour and go in
 // one fill; every column is then emptied from the bottom, one cell at a time.
-void BM_AtterrissageRemplissage160(benchmark::State &etat)
+void BM_AtterrissageRemplissage(benchmark::State &etat)
 {
     Jeu jeu = jeuVide();
-    poser(jeu, vl::test::champUni('R'));
-    jeu.setPosition(11);
-    atterrissage(etat, jeu, 160);
+    poser(jeu, champUni('R'));
+    jeu.setPosition(caseDe(1, 1));
+    atterrissage(etat, jeu, RangeesDeJeu * ColonnesDeJeu);
 }
-BENCHMARK(BM_AtterrissageRemplissage160);
+BENCHMARK(BM_AtterrissageRemplissage);
 
 } // namespace

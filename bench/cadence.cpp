@@ -10,7 +10,7 @@
 //       --chaque-tic, after every tick as Qt does by itself. Prints ticks per second, lateness
 //       p50 and p99, CPU per tick, repaints per second and peak RSS.
 //   cadence --cpu N
-//       N falling ticks, then N of the worst landing (160 cells of one colour), each run
+//       N falling ticks, then N of the worst landing (the whole field one colour), each run
 //       alone with its repaint; prints the median thread CPU of each. The functions
 //       mesureChute and mesurePire hold exactly one measured tick, for callgrind's
 //       --toggle-collect.
@@ -90,9 +90,9 @@ double centile(std::vector<double> v, double p)
     return v[n];
 }
 
-// Draws for a game that never makes a line: the pieces come into columns 1 to 8 in turn
-// and take the colours of a pattern in which no two touching cells match (colour (row +
-// 3 column) mod 7); the field is emptied before a column could block a new piece.
+// Draws for a game that never makes a line: the pieces come into each column in turn and
+// take the colours of a pattern in which no two touching cells match (colour (row + 3
+// column) mod 7); the field is emptied before a column could block a new piece.
 class TirageSansLigne
 {
 public:
@@ -112,14 +112,18 @@ public:
             return vl::test::tirageColonne(colonne(piece));
         }
         const int suivante = piece + 1;
-        const int niveau = (suivante - 1) / 8 % (ParRemplissage / 8);
-        const int ligne = 20 - 3 * niveau - 2 + (n % 4 - 1);
+        const int niveau = (suivante - 1) / C % Niveaux;
+        const int ligne = vl::test::RangeesDeJeu - H * niveau - (H - 1) + (n % 4 - 1);
         return vl::test::tirageTeinte((ligne + 3 * colonne(suivante)) % 7);
     }
 
 private:
-    static constexpr int ParRemplissage = 48; // six pieces in each of the 8 columns
-    static int colonne(int piece) { return piece < 1 ? 1 : (piece - 1) % 8 + 1; }
+    static constexpr int C = vl::test::ColonnesDeJeu;
+    static constexpr int H = Jeu::HauteurPiece;
+    // The pieces a column takes before the next would no longer come in, and in all columns.
+    static constexpr int Niveaux = (vl::test::RangeesDeJeu - 1) / H;
+    static constexpr int ParRemplissage = Niveaux * C;
+    static int colonne(int piece) { return piece < 1 ? 1 : (piece - 1) % C + 1; }
     Jeu &m_jeu;
     int m_tirages = 0;
 };
@@ -283,15 +287,16 @@ int cpuParTic(VorlanFrm &f, TirageSansLigne &tirage, int n)
     for (int i = 0; i < n; ++i) {
         Jeu &jeu = f.jeu();
         vl::test::poser(jeu, vl::test::champUni('R'));
-        jeu.setPosition(11);
+        jeu.setPosition(vl::test::caseDe(1, 1));
         jeu.setInterval(Jeu::IntervalleDepart);
         f.miroir();
         QCoreApplication::processEvents();
         const double debut = cpuFilNs();
         mesurePire(f);
         pire.push_back(cpuFilNs() - debut);
-        if (jeu.Interval() != Jeu::IntervalleDepart - 160) {
-            std::fprintf(stderr, "cadence: the worst landing did not remove 160 cells\n");
+        if (jeu.Interval()
+            != Jeu::IntervalleDepart - vl::test::RangeesDeJeu * vl::test::ColonnesDeJeu) {
+            std::fprintf(stderr, "cadence: the worst landing did not remove the whole field\n");
             return 1;
         }
     }
@@ -349,7 +354,7 @@ int jeu(VorlanFrm &f, int intervalle, double duree)
             dernier = f.Timer1().tics();
             const Jeu &j = f.jeu();
             // A new piece stands in row 1 only after a landing.
-            if (j.Position() < 20)
+            if (j.Position() < vl::test::caseDe(2, 0))
                 ++atterrissages;
             for (int i = 0; i < Jeu::NombreCases; ++i) {
                 const bool mur = Jeu::estMur(i);

@@ -1,33 +1,36 @@
 // SPDX-FileCopyrightText: 2026 The Vorlan developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Plays the rules from arbitrary bytes: a board, a piece, a speed, then ticks and keys.
+// Plays the rules from arbitrary bytes: a speed, a piece, ticks and keys, and a board.
 //
-// Layout of an input (missing bytes read as 0):
+// Layout of an input (missing bytes read as 0), with the playing field's rows and columns
+// those of Jeu less the walls:
 //   0        bit 0 set: a board that play can reach (every column one unbroken stack,
 //            the piece above its column's stack); clear: any mix of colours and empty
 //            cells, gaps included
 //   1-8      seed of the random draws
 //   9-10     interval, 1 + (value % Jeu::IntervalleDepart) ms
-//   11-18    stack heights of columns 1 to 8 (value % 21), reachable boards only
-//   19-178   the 160 playing cells, row by row: value % 8, 7 empty, else a palette index
-//            (reachable boards use value % 7 for the cells of each stack)
-//   179      the piece's place: row 1 + value % 18, column 1 + value / 18 % 8
-//   180-182  the piece's colours, top to bottom (value % 7)
-//   183-     one step per byte: below 64 a tick, else the key value % 8 (Touches below)
+//   11       the piece's top row: 1 + value % (the rows less Jeu::HauteurPiece, plus 1)
+//   12       its column: 1 + value % the columns
+//   13-15    its colours, top to bottom (value % 7)
+//   16-17    n, the number of steps
+//   18-      n steps, one a byte: below 64 a tick, else a key (Touches below)
+//   then     the playing cells, row by row from the top: value % 8, 0 empty, else palette
+//            index value - 1, the bytes read again from the first when they run out (none:
+//            an empty field); on a reachable board each column's cells fall to its floor
 //
 // Checks after every step: the walls hold the wall colour; the interval stays within 1 and
-// the first interval and never rises; the piece's top cell stays in rows 1 to 18 and columns
-// 1 to 8; on reachable boards, no cell keeps the removal mark. Bounds-checked containers,
-// address and undefined-behaviour sanitizers, and libFuzzer's time-out catch the rest.
+// the first interval and never rises; the piece stays within the field; on reachable boards,
+// no cell keeps the removal mark. Bounds-checked containers, address and undefined-behaviour
+// sanitizers, and libFuzzer's time-out catch the rest.
 
 #include "jeu.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 
 namespace {
 
@@ -49,21 +52,20 @@ private:
     std::size_t m_taille;
 };
 
+constexpr int Rangees = Jeu::Rangees - 2;
+constexpr int Colonnes = Jeu::Colonnes - 2;
+
 constexpr std::size_t Seed = 1;
 constexpr std::size_t Intervalle = 9;
-constexpr std::size_t Hauteurs = 11;
-constexpr std::size_t Cases = 19;
-constexpr std::size_t Place = 179;
-constexpr std::size_t Piece = 180;
-constexpr std::size_t Pas = 183;
+constexpr std::size_t Ligne = 11;
+constexpr std::size_t Colonne = 12;
+constexpr std::size_t Piece = 13;
+constexpr std::size_t NombreDePas = Piece + Jeu::HauteurPiece;
+constexpr std::size_t Pas = NombreDePas + 2;
 
-// What a key does to the rules: the six commands, and two keys that change nothing there (a
-// key the game does not use, and Escape, which minimises the window).
-constexpr std::optional<Jeu::Commande> Touches[8]
-        = {std::nullopt,          Jeu::Commande::Apercu,
-           std::nullopt,          Jeu::Commande::Precipite,
-           Jeu::Commande::Gauche, Jeu::Commande::Haut,
-           Jeu::Commande::Droite, Jeu::Commande::Bas};
+// The keys a step can be: each command, and two that change nothing in the rules (Escape,
+// which minimises the window, and a key the game does not use).
+constexpr std::size_t Touches = Jeu::Commandes.size() + 2;
 
 void verifier(bool condition, const char *quoi)
 {
@@ -94,27 +96,40 @@ private:
     std::uint64_t m_etat;
 };
 
-void poserQuelconque(Jeu &jeu, const Entree &e)
+// The value the input gives the cell in row ligne and column col of the field: 0 empty, else
+// a palette index plus one. The cells start at byte `cases`.
+int valeur(const Entree &e, std::size_t cases, int ligne, int col)
 {
-    for (int ligne = 1; ligne <= 20; ++ligne)
-        for (int col = 1; col <= 8; ++col) {
-            const int v = e.octet(Cases + std::size_t((ligne - 1) * 8 + col - 1)) % 8;
-            jeu.setLbl(ligne * 10 + col, v == 7 ? jeu.vide() : Jeu::Palette.at(std::size_t(v)));
+    if (e.taille() <= cases)
+        return 0;
+    const auto k = std::size_t((ligne - 1) * Colonnes + col - 1);
+    return int(e.octet(cases + k % (e.taille() - cases)) % (Jeu::Palette.size() + 1));
+}
+
+void poserQuelconque(Jeu &jeu, const Entree &e, std::size_t cases)
+{
+    for (int ligne = 1; ligne <= Rangees; ++ligne)
+        for (int col = 1; col <= Colonnes; ++col) {
+            const int v = valeur(e, cases, ligne, col);
+            jeu.setLbl(ligne * Jeu::Colonnes + col,
+                       v == 0 ? jeu.vide() : Jeu::Palette.at(std::size_t(v - 1)));
         }
 }
 
-// Stacks resting on row 20; the piece's column keeps room for the piece above its stack.
-void poserAtteignable(Jeu &jeu, const Entree &e, int colPiece, int ligneHaut)
+// Each column's cells fallen to its floor; the piece's column keeps room for the piece above
+// its stack.
+void poserAtteignable(Jeu &jeu, const Entree &e, std::size_t cases, int colPiece, int ligneHaut)
 {
-    for (int col = 1; col <= 8; ++col) {
-        int hauteur = e.octet(Hauteurs + std::size_t(col - 1)) % 21;
-        if (col == colPiece && hauteur > 20 - ligneHaut - 2)
-            hauteur = 20 - ligneHaut - 2;
-        for (int ligne = 1; ligne <= 20; ++ligne) {
-            const int v = e.octet(Cases + std::size_t((ligne - 1) * 8 + col - 1)) % 7;
-            jeu.setLbl(ligne * 10 + col,
-                       ligne > 20 - hauteur ? Jeu::Palette.at(std::size_t(v)) : jeu.vide());
+    for (int col = 1; col <= Colonnes; ++col) {
+        const int plafond = col == colPiece ? ligneHaut + Jeu::HauteurPiece : 1;
+        int pile = Rangees; // the row the next fallen cell takes
+        for (int ligne = Rangees; ligne >= 1; --ligne) {
+            const int v = valeur(e, cases, ligne, col);
+            if (v != 0 && pile >= plafond)
+                jeu.setLbl(pile-- * Jeu::Colonnes + col, Jeu::Palette.at(std::size_t(v - 1)));
         }
+        for (; pile >= 1; --pile)
+            jeu.setLbl(pile * Jeu::Colonnes + col, jeu.vide());
     }
 }
 
@@ -152,19 +167,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
     jeu.setInterval(1
                     + (e.octet(Intervalle) << 8 | e.octet(Intervalle + 1)) % Jeu::IntervalleDepart);
 
-    const int ligneHaut = 1 + e.octet(Place) % 18;
-    const int colPiece = 1 + e.octet(Place) / 18 % 8;
+    const int ligneHaut = 1 + e.octet(Ligne) % (Rangees - Jeu::HauteurPiece + 1);
+    const int colPiece = 1 + e.octet(Colonne) % Colonnes;
+    const std::size_t pas = std::size_t(e.octet(NombreDePas) << 8 | e.octet(NombreDePas + 1));
+    const std::size_t cases = Pas + pas;
     if (atteignable)
-        poserAtteignable(jeu, e, colPiece, ligneHaut);
+        poserAtteignable(jeu, e, cases, colPiece, ligneHaut);
     else
-        poserQuelconque(jeu, e);
-    const int position = ligneHaut * 10 + colPiece;
-    for (int k = 0; k < 3; ++k)
-        jeu.setLbl(position + 10 * k, Jeu::Palette.at(e.octet(Piece + std::size_t(k)) % 7));
+        poserQuelconque(jeu, e, cases);
+    const int position = ligneHaut * Jeu::Colonnes + colPiece;
+    for (int k = 0; k < Jeu::HauteurPiece; ++k)
+        jeu.setLbl(position + Jeu::Colonnes * k,
+                   Jeu::Palette.at(e.octet(Piece + std::size_t(k)) % Jeu::Palette.size()));
     jeu.setPosition(position);
 
     int intervalle = jeu.Interval();
-    for (std::size_t i = Pas; i < e.taille(); ++i) {
+    for (std::size_t i = Pas; i < std::min(cases, e.taille()); ++i) {
         const int v = e.octet(i);
         if (v < 64) {
             // After "Perdu" the timer is off: no tick runs, the keys still do.
@@ -175,12 +193,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
                      "the interval left 1..IntervalleDepart or rose");
             intervalle = jeu.Interval();
             verifier(!atteignable || sansMarque(jeu), "a marked cell outlived its landing");
-        } else if (const auto commande = Touches[v % 8]) {
-            jeu.Execute(*commande);
+        } else if (const std::size_t touche = std::size_t(v) % Touches;
+                   touche < Jeu::Commandes.size()) {
+            jeu.Execute(Jeu::Commandes[touche]);
         }
         verifier(mursIntacts(jeu), "a wall cell changed");
         const int P = jeu.Position();
-        verifier(P >= 11 && P <= 188 && !Jeu::estMur(P), "the piece left rows 1 to 18");
+        verifier(!Jeu::estMur(P) && P / Jeu::Colonnes <= Rangees + 1 - Jeu::HauteurPiece,
+                 "the piece left the field");
         verifier(perdu == !jeu.Enabled(), "the timer is off without a lost game, or on after");
     }
     return 0;

@@ -49,6 +49,10 @@ public:
 
     // What the player can do to the falling piece and the preview.
     enum class Commande { Apercu, Precipite, Gauche, Haut, Droite, Bas };
+    // Each command once, in the order of the key help: what the tests and the fuzzer try.
+    static constexpr std::array<Commande, 6> Commandes
+            = {Commande::Gauche, Commande::Droite,    Commande::Haut,
+               Commande::Bas,    Commande::Precipite, Commande::Apercu};
 
     // An empty board: walls, an empty field and an empty preview, the timer off. vide and mur
     // are the window's background and foreground colour values (distinct, and neither a

@@ -26,34 +26,22 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 
 namespace vl::test {
 
-// The draws still to come; once empty, every draw is 0.99.
-inline std::deque<float> g_tirages;
+// The draws still to come, which the tests write down.
+inline Tirages g_tirages;
 
-// Draws for start-up: the first piece red, blue, purple in column col (1 to 8), the next
-// piece the same.
+// Draws for start-up: the first piece red, blue, purple in column col, the next piece the same.
+// The first spawn only fills the preview: its column is any.
 inline void tiragesDeDepart(int col = 4)
 {
-    // The first spawn draws a column and the first piece's colours; the second, its column and
-    // the next piece's colours.
-    g_tirages = {0.0f, 0.1f, 0.2f, 0.3f};
-    g_tirages.insert(g_tirages.end(),
-                     {tirageColonne(col), tirageTeinte(0), tirageTeinte(1), tirageTeinte(2)});
-}
-
-inline float tirer()
-{
-    if (g_tirages.empty())
-        return 0.99f;
-    const float r = g_tirages.front();
-    g_tirages.pop_front();
-    return r;
+    g_tirages.suite.clear();
+    g_tirages.apparition(1);
+    g_tirages.apparition(col);
 }
 
 // The application's palette with button face, button text, base and window text replaced.
@@ -99,6 +87,7 @@ inline QImage ecran(QWidget &w)
 // this first, and stop there.
 [[nodiscard]] inline bool repeinte()
 {
+    tiragesDeDepart();
     VorlanFrm w;
     w.show();
     if (!QTest::qWaitForWindowExposed(&w, 5000) || !aLEcran(w))
@@ -201,7 +190,7 @@ protected slots:
     void initTestCase()
     {
         QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
-        Systeme::doublures().Rnd = &tirer;
+        Systeme::doublures().Rnd = std::ref(g_tirages);
         Systeme::doublures().heure = [] {
             return Systeme::Lecture {10, 8, 37, 0};
         };

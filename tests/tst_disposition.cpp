@@ -106,7 +106,7 @@ void TestDisposition::disposition()
     }
 }
 
-// The 220 cells of the board, bordered but for the walls, showing the rules' board; the
+// The board's cells, bordered but for the walls, showing the rules' board; the
 // palette's swatches in its colours.
 void TestDisposition::cases()
 {
@@ -204,13 +204,10 @@ void TestDisposition::textes()
     // Column 3 full from row 4 down, in two colours that make no line; the piece on the floor
     // of column 1 lands, and the draw sends the next one into column 3.
     Jeu &jeu = m_w->jeu();
-    poser(jeu, {});
+    poser(jeu, {"v", "o", "f"});
     for (int ligne = 4; ligne <= RangeesDeJeu; ++ligne)
-        jeu.setLbl(ligne * Jeu::Colonnes + 3, Jeu::Palette[std::size_t(ligne % 2)]);
-    jeu.setPosition((RangeesDeJeu - 2) * Jeu::Colonnes + 1);
-    for (int i = 0; i < 3; ++i)
-        jeu.setLbl(jeu.Position() + i * Jeu::Colonnes, Jeu::Palette[std::size_t(4 + i)]);
-    g_tirages = {2.5f / ColonnesDeJeu};
+        jeu.setLbl(caseDe(ligne, 3), Jeu::Palette[std::size_t(ligne % 2)]);
+    g_tirages.suite = {tirageColonne(3)};
     m_w->Timer1_Timer();
     QCOMPARE(m_boites, 1);
     QCOMPARE(m_texteBoite, texte);
@@ -270,13 +267,14 @@ void TestDisposition::rgbDeLaFaceNEstPasVide()
     Jeu &jeu = w.jeu();
     const QColor face = resoudre(couleurs::FaceBouton, w.palette());
     const int p = jeu.Position();
-    jeu.setLbl(p + 30, rgb(face.red(), face.green(), face.blue()));
+    const int dessous = p + Jeu::Dessous;
+    jeu.setLbl(dessous, rgb(face.red(), face.green(), face.blue()));
     w.miroir();
-    QCOMPARE(pixel(w, centreCase(w, p + 30)), pixel(w, centreCase(w, p + 40)));
-    g_tirages = {0.9f, 0.0f, 0.0f, 0.0f};
+    QCOMPARE(pixel(w, centreCase(w, dessous)), pixel(w, centreCase(w, dessous + Jeu::Colonnes)));
+    g_tirages.apparition(6);
     w.Timer1_Timer();
-    QCOMPARE(jeu.Position(), 18);
-    QCOMPARE(jeu.lbl(p + 20), Jeu::Palette[2]);
+    QCOMPARE(jeu.Position(), caseDe(1, 6));
+    QCOMPARE(jeu.lbl(dessous - Jeu::Colonnes), Jeu::Palette[2]);
 }
 
 QTEST_MAIN(TestDisposition)

@@ -82,7 +82,7 @@ void TestEchelle::initTestCase()
     QVERIFY(m_s >= 1);
     QApplication::setPalette(paletteDistincte());
     test::tiragesDeDepart();
-    Systeme::doublures().Rnd = &test::tirer;
+    Systeme::doublures().Rnd = std::ref(test::g_tirages);
     Systeme::doublures().heure = [] {
         return Systeme::Lecture {10, 8, 37, 0};
     };
@@ -163,9 +163,9 @@ void TestEchelle::bordsNets_data()
 {
     QTest::addColumn<bool>("enLigne");
     QTest::addColumn<int>("rang");
-    for (int ligne = 1; ligne <= 20; ++ligne)
+    for (int ligne = 1; ligne <= test::RangeesDeJeu; ++ligne)
         QTest::addRow("ligne %d du plateau", ligne) << true << ligne;
-    for (int colonne = 1; colonne <= 8; ++colonne)
+    for (int colonne = 1; colonne <= test::ColonnesDeJeu; ++colonne)
         QTest::addRow("colonne %d du plateau", colonne) << false << colonne;
     QTest::newRow("colonne de l'apercu") << false << -1;
 }
@@ -185,15 +185,18 @@ void TestEchelle::bordsNets()
         pixels = ligne(QPoint(r.center().x(), r.top() - 2), QPoint(r.center().x(), r.bottom() + 2));
         cases = 3;
     } else {
+        using test::caseDe;
+        cases = enLigne ? test::ColonnesDeJeu : test::RangeesDeJeu;
         const QPoint origine = w.Frame1().pos();
-        const QRect premiere = w.lbl().placement(enLigne ? rang * 10 + 1 : 10 + rang).enPixels();
-        const QRect derniere = w.lbl().placement(enLigne ? rang * 10 + 8 : 200 + rang).enPixels();
+        const QRect premiere
+                = w.lbl().placement(enLigne ? caseDe(rang, 1) : caseDe(1, rang)).enPixels();
+        const QRect derniere
+                = w.lbl().placement(enLigne ? caseDe(rang, cases) : caseDe(cases, rang)).enPixels();
         const QRect r = enAppareil((premiere | derniere).translated(origine), m_s);
         pixels = enLigne
                 ? ligne(QPoint(r.left() - 2, r.center().y()), QPoint(r.right() + 2, r.center().y()))
                 : ligne(QPoint(r.center().x(), r.top() - 2),
                         QPoint(r.center().x(), r.bottom() + 2));
-        cases = enLigne ? 8 : 20;
     }
     QCOMPARE(test::courses(pixels, [](QRgb p) { return p == Trait.rgb(); }),
              QStringLiteral("1") + QStringLiteral(" 2").repeated(cases - 1) + QStringLiteral(" 1"));
@@ -207,10 +210,11 @@ void TestEchelle::bordsNets()
 
 void TestEchelle::texteEntier_data()
 {
-    QTest::addColumn<int>("indice");
-    for (int i = 0; i <= 14; ++i)
-        QTest::addRow("Label1(%d)", i) << i;
-    QTest::newRow("score") << -1;
+    QTest::addColumn<int>("indice"); // -1 for the score
+    for (const test::disposition::EtiquetteAuto &e : test::disposition::Etiquettes)
+        QTest::newRow(e.indice < 0 ? "score"
+                                   : qPrintable(QStringLiteral("Label1(%1)").arg(e.indice)))
+                << e.indice;
 }
 
 // A label sized to its text shows all of it: the text drawn at the screen's resolution

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The window and the screen, offscreen: the table that writes the game's timings as it must
-// have them (the first interval, the wait for the desktop to hide the window, the refresh
-// period at two rates of the screen); the repaints held to the screen's refresh; the game
+// have them (the first interval, the refresh period at two rates of the screen); the repaints
+// held to the screen's refresh; the game
 // standing still while the player cannot see the window, on Escape and each way a desktop
 // hides and shows a window, as the platform plugins report it.
 
@@ -86,11 +86,8 @@ void TestEcran::delais_data()
     QTest::addColumn<double>("arrondi"); // how far the value written here is rounded, in ms
     QTest::newRow("Jeu::IntervalleDepart")
             << Lecture([](VorlanFrm &) { return double(Jeu::IntervalleDepart); }) << 1000.0 << 0.0;
-    QTest::newRow("Visibilite::DelaiReduction")
-            << Lecture([](VorlanFrm &) { return double(Visibilite::DelaiReduction); }) << 500.0
-            << 0.0;
-    QTest::newRow("rafraîchissement à 60 Hz") << periodeA(60) << 16.7 << 0.05;
-    QTest::newRow("rafraîchissement à 75 Hz") << periodeA(75) << 13.3 << 0.05;
+    QTest::newRow("rafraichissement a 60 Hz") << periodeA(60) << 16.7 << 0.05;
+    QTest::newRow("rafraichissement a 75 Hz") << periodeA(75) << 13.3 << 0.05;
 }
 
 void TestEcran::delais()
@@ -110,15 +107,15 @@ void TestEcran::presentation_data()
                                           // repaint
     QTest::addColumn<bool>("tenue"); // the repaint waits for the end of the refresh
 
-    QTest::newRow("un tic juste après un rafraîchissement se montre au suivant")
+    QTest::newRow("un tic juste apres un rafraichissement se montre au suivant")
             << false << 0.0 << true;
-    QTest::newRow("une touche juste après un rafraîchissement se montre au suivant")
+    QTest::newRow("une touche juste apres un rafraichissement se montre au suivant")
             << true << 0.0 << true;
-    QTest::newRow("un tic à mi-période attend la fin de la période") << false << 0.5 << true;
-    QTest::newRow("un tic à 99 % de la période attend encore") << false << 0.99 << true;
-    QTest::newRow("un tic une période après le dernier rafraîchissement se montre aussitôt")
+    QTest::newRow("un tic a mi-periode attend la fin de la periode") << false << 0.5 << true;
+    QTest::newRow("un tic a 99 % de la periode attend encore") << false << 0.99 << true;
+    QTest::newRow("un tic une periode apres le dernier rafraichissement se montre aussitot")
             << false << 1.0 << false;
-    QTest::newRow("un tic une seconde après le dernier rafraîchissement se montre aussitôt")
+    QTest::newRow("un tic une seconde apres le dernier rafraichissement se montre aussitot")
             << false << 60.0 << false;
 }
 
@@ -145,7 +142,7 @@ void TestEcran::presentation()
     // The piece stands in rows 1 to 3 of column 4: a tick brings its bottom colour into row
     // 4, the key its top colour into column 3.
     const int p = w.jeu().Position();
-    const int cible = touche ? p - 1 : p + 30;
+    const int cible = touche ? p - 1 : p + Jeu::Dessous;
     const QColor avant = ecran(w).pixelColor(centreCase(w, cible));
     std::vector<QColor> vues; // the cell on the screen after each repaint
     QElapsedTimer depuisDemande; // started before the request: it can only overstate the wait
@@ -207,32 +204,33 @@ void TestEcran::pause_data()
 {
     using E = Evenement;
     QTest::addColumn<std::vector<Pas>>("pas");
-    QTest::newRow("minimised by the desktop, still until restored")
+    QTest::newRow("reduite par le bureau, immobile jusqu'a sa restauration")
             << std::vector<Pas> {{E::Reduite, false}, {E::Restauree, true}};
-    QTest::newRow("hidden by the compositor, still until shown")
+    QTest::newRow("cachee par le compositeur, immobile jusqu'a ce qu'il la montre")
             << std::vector<Pas> {{E::Cachee, false}, {E::Attente, false}, {E::Montree, true}};
-    QTest::newRow("behind another window, plays on") << std::vector<Pas> {{E::Derriere, true}};
-    QTest::newRow("maximised, plays on") << std::vector<Pas> {{E::Maximisee, true}};
-    QTest::newRow("Escape on X11, still until unmapped and restored")
+    QTest::newRow("derriere une autre fenetre, le jeu continue")
+            << std::vector<Pas> {{E::Derriere, true}};
+    QTest::newRow("agrandie, le jeu continue") << std::vector<Pas> {{E::Maximisee, true}};
+    QTest::newRow("Echap sous X11, immobile jusqu'a ce qu'elle soit retiree puis restauree")
             << std::vector<Pas> {{E::Echap, false},
                                  {E::Cachee, false},
                                  {E::Attente, false},
                                  {E::Restauree, false},
                                  {E::Montree, true}};
-    QTest::newRow("Escape on Wayland, still until hidden and shown")
+    QTest::newRow("Echap sous Wayland, immobile jusqu'a ce qu'elle soit cachee puis montree")
             << std::vector<Pas> {{E::Echap, false},
                                  {E::EtatSansReduction, false},
                                  {E::Cachee, false},
                                  {E::Attente, false},
                                  {E::Montree, true}};
-    QTest::newRow("Escape, hidden and shown again within the wait")
+    QTest::newRow("Echap, cachee puis montree pendant l'attente")
             << std::vector<Pas> {{E::Echap, false},
                                  {E::EtatSansReduction, false},
                                  {E::Cachee, false},
                                  {E::Montree, true}};
-    QTest::newRow("Escape ignored by the compositor, a short pause") << std::vector<Pas> {
+    QTest::newRow("Echap ignore par le compositeur, une courte pause") << std::vector<Pas> {
             {E::Echap, false}, {E::EtatSansReduction, false}, {E::Attente, true}};
-    QTest::newRow("Escape on a hidden window, still until shown")
+    QTest::newRow("Echap sur une fenetre cachee, immobile jusqu'a ce qu'elle soit montree")
             << std::vector<Pas> {{E::Cachee, false},
                                  {E::Echap, false},
                                  {E::EtatSansReduction, false},
@@ -298,7 +296,7 @@ void TestEcran::pause()
         }
         const int p = w.jeu().Position();
         w.Timer1_Timer();
-        QVERIFY2(w.jeu().Position() == (pas[k].avance ? p + 10 : p),
+        QVERIFY2(w.jeu().Position() == (pas[k].avance ? p + Jeu::Colonnes : p),
                  qPrintable(QStringLiteral("step %1").arg(k + 1)));
         QCOMPARE(w.etatFenetre() == Fenetre::EtatFenetre::Minimise, !pas[k].avance);
     }

@@ -260,7 +260,6 @@ void TestHorlogeCadran::reperes()
     const std::size_t heures = minutes + Cadran::PointsMinutes + 1;
     const std::vector<Appel> &a = b.boite->appels;
     QCOMPARE(a.size(), heures + Cadran::PointsHeures);
-    QVERIFY(b.boite->AutoRedraw());
     QCOMPARE(a[0].genre, Appel::Efface);
     QCOMPARE(a[1].genre, Appel::Cercle);
     QCOMPARE(a[minutes - 1].genre, Appel::Largeur);

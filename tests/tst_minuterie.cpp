@@ -18,7 +18,7 @@ using vl::Minuterie;
 // The timer's behaviour that does not depend on how fast the machine is: when it ticks at
 // all, that ticks never nest, that what a tick sets keeps it going, and that a long stall is
 // not followed by a burst. How exactly it keeps the pace is measured by the benchmarks.
-class TstMinuterie : public QObject
+class TestMinuterie : public QObject
 {
     Q_OBJECT
 
@@ -39,7 +39,7 @@ using Tic = std::function<void(Minuterie &, int numero)>;
 Q_DECLARE_METATYPE(Reglage)
 Q_DECLARE_METATYPE(Tic)
 
-void TstMinuterie::sansTicEnTrop_data()
+void TestMinuterie::sansTicEnTrop_data()
 {
     QTest::addColumn<Reglage>("reglage");
     QTest::addColumn<Tic>("tic");
@@ -47,11 +47,11 @@ void TstMinuterie::sansTicEnTrop_data()
 
     const Tic rien = [](Minuterie &, int) {
     };
-    QTest::newRow("désactivée, intervalle 1") << Reglage([](Minuterie &m) {
+    QTest::newRow("desactivee, intervalle 1") << Reglage([](Minuterie &m) {
         m.setInterval(1);
         m.setEnabled(false);
     }) << rien << 0;
-    QTest::newRow("activée, intervalle 0") << Reglage([](Minuterie &m) {
+    QTest::newRow("activee, intervalle 0") << Reglage([](Minuterie &m) {
         m.setEnabled(true);
         m.setInterval(0);
     }) << rien << 0;
@@ -59,7 +59,7 @@ void TstMinuterie::sansTicEnTrop_data()
         m.setInterval(1);
         m.setInterval(0);
     }) << rien << 0;
-    QTest::newRow("rallumée puis éteinte avant son premier tic") << Reglage([](Minuterie &m) {
+    QTest::newRow("rallumee puis eteinte avant son premier tic") << Reglage([](Minuterie &m) {
         m.setEnabled(false);
         m.setInterval(1);
         m.setEnabled(true);
@@ -68,17 +68,17 @@ void TstMinuterie::sansTicEnTrop_data()
     const Reglage unMs = [](Minuterie &m) {
         m.setInterval(1);
     };
-    QTest::newRow("éteinte par son premier tic")
+    QTest::newRow("eteinte par son premier tic")
             << unMs << Tic([](Minuterie &m, int) { m.setEnabled(false); }) << 1;
-    QTest::newRow("intervalle mis à 0 par son premier tic")
+    QTest::newRow("intervalle mis a 0 par son premier tic")
             << unMs << Tic([](Minuterie &m, int) { m.setInterval(0); }) << 1;
-    QTest::newRow("intervalle porté à 100 s par son premier tic")
+    QTest::newRow("intervalle porte a 100 s par son premier tic")
             << unMs << Tic([](Minuterie &m, int) { m.setInterval(100'000); }) << 1;
 }
 
 // Only an enabled timer with an interval above 0 ticks, and a change made in a tick counts
 // from that tick.
-void TstMinuterie::sansTicEnTrop()
+void TestMinuterie::sansTicEnTrop()
 {
     QFETCH(Reglage, reglage);
     QFETCH(Tic, tic);
@@ -93,12 +93,12 @@ void TstMinuterie::sansTicEnTrop()
     QCOMPARE(m.tics(), std::uint64_t(attendus));
 }
 
-void TstMinuterie::reglageDansLeTic_data()
+void TestMinuterie::reglageDansLeTic_data()
 {
     QTest::addColumn<Tic>("tic");
     QTest::addColumn<int>("intervalleFinal");
 
-    QTest::newRow("le même intervalle à chaque tic, comme la fenêtre")
+    QTest::newRow("le meme intervalle a chaque tic, comme la fenetre")
             << Tic([](Minuterie &m, int) {
                    m.setInterval(m.Interval());
                    m.setEnabled(true);
@@ -106,16 +106,16 @@ void TstMinuterie::reglageDansLeTic_data()
             << 1;
     QTest::newRow("1 et 2 ms en alternance")
             << Tic([](Minuterie &m, int n) { m.setInterval(n % 2 ? 2 : 1); }) << 2;
-    QTest::newRow("de 5 à 1 ms, une de moins par tic")
+    QTest::newRow("de 5 a 1 ms, une de moins par tic")
             << Tic([](Minuterie &m, int n) { m.setInterval(std::max(1, 5 - n)); }) << 1;
-    QTest::newRow("éteinte et rallumée dans le même tic") << Tic([](Minuterie &m, int) {
+    QTest::newRow("eteinte et rallumee dans le meme tic") << Tic([](Minuterie &m, int) {
         m.setEnabled(false);
         m.setEnabled(true);
     }) << 1;
 }
 
 // What a tick sets on its own timer keeps it ticking.
-void TstMinuterie::reglageDansLeTic()
+void TestMinuterie::reglageDansLeTic()
 {
     QFETCH(Tic, tic);
     QFETCH(int, intervalleFinal);
@@ -139,7 +139,7 @@ void TstMinuterie::reglageDansLeTic()
 
 // A tick that opens a nested event loop (as a modal box does) is never entered again while
 // that loop runs, and the ticks go on once it returns.
-void TstMinuterie::jamaisDansUnAutreTic()
+void TestMinuterie::jamaisDansUnAutreTic()
 {
     Minuterie m;
     int tics = 0;
@@ -163,7 +163,7 @@ void TstMinuterie::jamaisDansUnAutreTic()
     QCOMPARE(profondeurMax, 1);
 }
 
-void TstMinuterie::reprendQuandOnLaRallume()
+void TestMinuterie::reprendQuandOnLaRallume()
 {
     Minuterie m;
     int tics = 0;
@@ -184,7 +184,7 @@ void TstMinuterie::reprendQuandOnLaRallume()
 // A tick that blocks the thread for a long time puts the schedule far behind: the next tick
 // knows it is late, and the schedule starts again from it instead of running the missed
 // ticks back to back.
-void TstMinuterie::pasDeRafaleApresUnBlocage()
+void TestMinuterie::pasDeRafaleApresUnBlocage()
 {
     constexpr auto Blocage = 600ms;
     constexpr int Suivants = 30;
@@ -210,11 +210,11 @@ void TstMinuterie::pasDeRafaleApresUnBlocage()
     QCOMPARE(enRetard, 0);
 }
 
-void TstMinuterie::rattrapeApresUnCourtBlocage_data()
+void TestMinuterie::rattrapeApresUnCourtBlocage_data()
 {
     QTest::addColumn<bool>("regle"); // each tick sets the interval again, as the window does
     QTest::newRow("tics qui ne touchent pas la minuterie") << false;
-    QTest::newRow("tics qui redonnent leur intervalle, comme la fenêtre") << true;
+    QTest::newRow("tics qui redonnent leur intervalle, comme la fenetre") << true;
 }
 
 // A tick that blocks the thread for less than RattrapageMax intervals only delays the ticks
@@ -222,7 +222,7 @@ void TstMinuterie::rattrapeApresUnCourtBlocage_data()
 // of the ticks before, not later by the stall. Each tick's due time is read as the time it
 // started minus its lateness; the earliest reading of a group of ticks is the one least
 // disturbed by a busy machine.
-void TstMinuterie::rattrapeApresUnCourtBlocage()
+void TestMinuterie::rattrapeApresUnCourtBlocage()
 {
     QFETCH(bool, regle);
     constexpr auto Intervalle = 250ms;
@@ -266,5 +266,5 @@ void TstMinuterie::rattrapeApresUnCourtBlocage()
                                 .arg(std::chrono::duration<double, std::milli>(ecart).count())));
 }
 
-QTEST_GUILESS_MAIN(TstMinuterie)
+QTEST_GUILESS_MAIN(TestMinuterie)
 #include "tst_minuterie.moc"

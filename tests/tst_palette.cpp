@@ -136,12 +136,15 @@ void TestPalette::peinture()
     QVERIFY2(aLEcran(w), "the window never showed itself in the palette");
     const QImage vue = ecran(w);
 
-    QCOMPARE(vue.pixelColor(centreCase(w, 208)), palette.color(QPalette::Button));
+    const int vide = caseDe(RangeesDeJeu, ColonnesDeJeu);
+    QCOMPARE(vue.pixelColor(centreCase(w, vide)), palette.color(QPalette::Button));
     QCOMPARE(vue.pixelColor(centreCase(w, 0)), palette.color(QPalette::ButtonText));
-    QCOMPARE(vue.pixelColor(centreCase(w, 219)), palette.color(QPalette::ButtonText));
+    QCOMPARE(vue.pixelColor(centreCase(w, Jeu::NombreCases - 1)),
+             palette.color(QPalette::ButtonText));
     QCOMPARE(vue.pixelColor(centreCase(w, piece)), QColor(enRgb(w.jeu().lbl(piece))));
     // The border of a playing cell, its top edge.
-    QCOMPARE(vue.pixelColor(centreCase(w, 208) - QPoint(0, 9)),
+    const QRect cellule = w.lbl().placement(vide).enPixels().translated(w.Frame1().pos());
+    QCOMPARE(vue.pixelColor(QPoint(cellule.center().x(), cellule.top())),
              palette.color(QPalette::WindowText));
     // The window's own background, between the frame and the key help.
     const int entre = (w.Frame1().geometry().right() + w.Label1(0).x()) / 2;
@@ -174,11 +177,11 @@ void TestPalette::valeursEtVide()
     VorlanFrm &w = *m_w;
     const Valeurs avant = lireValeurs(w);
     const int piece = w.jeu().Position();
-    QCOMPARE(piece, 24);
+    QCOMPARE(piece, caseDe(2, 4));
     changerPalette(palette);
     QVERIFY(lireValeurs(w) == avant);
     QCOMPARE(w.BackColor(), couleurs::FaceBouton);
-    QCOMPARE(w.lbl().BackColor(208), couleurs::FaceBouton);
+    QCOMPARE(w.lbl().BackColor(caseDe(RangeesDeJeu, ColonnesDeJeu)), couleurs::FaceBouton);
     QCOMPARE(w.lbl().BackColor(0), couleurs::TexteBouton);
     QCOMPARE(w.Picture1().BackColor(), couleurs::FondFenetre);
 
@@ -186,16 +189,18 @@ void TestPalette::valeursEtVide()
     // lands, and the next piece comes in without a "Perdu".
     QVERIFY(test::activer(w));
     QTest::keyClick(w.windowHandle(), Qt::Key_Space);
-    QCOMPARE(w.jeu().Position(), 184);
+    const int fond = caseDe(RangeesDeJeu, 4); // the piece's bottom cell, on the floor
+    QCOMPARE(w.jeu().Position() + Jeu::Dessous - Jeu::Colonnes, fond);
     QCOMPARE(w.jeu().lbl(piece), w.jeu().vide());
     const QImage vue = w.grab().toImage();
     QCOMPARE(vue.pixelColor(centreCase(w, piece)), palette.color(QPalette::Button));
-    QCOMPARE(vue.pixelColor(centreCase(w, 204)), QColor(enRgb(w.jeu().lbl(204))));
+    QCOMPARE(vue.pixelColor(centreCase(w, fond)), QColor(enRgb(w.jeu().lbl(fond))));
     QTest::keyClick(w.windowHandle(), Qt::Key_Left);
-    QCOMPARE(w.jeu().Position(), 183);
+    QCOMPARE(w.jeu().Position() + Jeu::Dessous - Jeu::Colonnes, fond - 1);
+    g_tirages.apparition(6);
     w.Timer1_Timer();
     QCOMPARE(m_boites, 0);
-    QCOMPARE(w.jeu().Position(), 18);
+    QCOMPARE(w.jeu().Position(), caseDe(1, 6));
     int occupees = 0; // the landed piece and the new one
     for (int i = 0; i < Jeu::NombreCases; ++i)
         occupees += !Jeu::estMur(i) && w.jeu().lbl(i) != w.jeu().vide();

@@ -20,14 +20,14 @@ using namespace vl::test;
 
 namespace {
 
-// The columns (1 to 8) whose rows 1 to 3 hold a piece colour, other playing cells empty.
+// The columns whose rows 1 to 3 hold a piece colour, other playing cells empty.
 QList<int> colonnesDePiece(const Jeu &jeu)
 {
     QList<int> cols;
     for (int i = 0; i < Jeu::NombreCases; ++i) {
         if (Jeu::estMur(i) || jeu.lbl(i) == jeu.vide())
             continue;
-        if (i / Jeu::Colonnes > 3)
+        if (i / Jeu::Colonnes > Jeu::HauteurPiece)
             return {-1};
         if (!cols.contains(i % Jeu::Colonnes))
             cols << i % Jeu::Colonnes;
@@ -60,22 +60,20 @@ void TestPartie::demarrage()
     VorlanFrm &w = *m_w;
     const Jeu &jeu = w.jeu();
     QCOMPARE(colonnesDePiece(jeu), QList<int>({4}));
-    QCOMPARE(jeu.Position(), 14);
+    QCOMPARE(jeu.Position(), caseDe(1, 4));
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(jeu.lbl(14 + 10 * i), Jeu::Palette.at(std::size_t(i)));
+        QCOMPARE(jeu.lbl(caseDe(1 + i, 4)), Jeu::Palette.at(std::size_t(i)));
     // The preview is hidden and already holds the next piece, drawn after the first.
     for (int i = 0; i < 3; ++i) {
         QVERIFY(!w.Label2(i).isVisible());
         QCOMPARE(w.Label2(i).BackColor(), Jeu::Palette.at(std::size_t(i)));
     }
-    QVERIFY(g_tirages.empty());
+    QVERIFY(g_tirages.suite.empty());
     for (int k = 0; k < 7; ++k)
         QVERIFY(!w.Label3(k).isVisible());
     QCOMPARE(jeu.Montrer(), std::int16_t(0));
     QCOMPARE(w.Timer1().Interval(), Jeu::IntervalleDepart);
     QVERIFY(w.Timer1().Enabled());
-    QVERIFY(w.KeyPreview());
-    QVERIFY(!w.Text1().isEnabled());
 }
 
 // The real timer drives the game: the piece moves down on its own.
@@ -93,10 +91,10 @@ void TestPartie::scoreAffiche_data()
     QTest::addColumn<int>("intervalle"); // before the tick, in ms
     QTest::addColumn<int>("intervalleApres");
 
-    QTest::newRow("5 cases éliminées au départ: 5 ms de moins, score 5")
+    QTest::newRow("5 cases eliminees au depart: 5 ms de moins, score 5")
             << Jeu::IntervalleDepart << Jeu::IntervalleDepart - 5;
-    QTest::newRow("5 cases éliminées à 7 ms: 2 ms, score 998") << 7 << 2;
-    QTest::newRow("5 cases éliminées à 4 ms: plancher de 1 ms, score 999") << 4 << 1;
+    QTest::newRow("5 cases eliminees a 7 ms: 2 ms, score 998") << 7 << 2;
+    QTest::newRow("5 cases eliminees a 4 ms: plancher de 1 ms, score 999") << 4 << 1;
 }
 
 // A landing that removes five cells: the score label shows the new score, on the screen.
@@ -107,16 +105,16 @@ void TestPartie::scoreAffiche()
 
     VorlanFrm &w = *m_w;
     Jeu &jeu = w.jeu();
-    poser(jeu, {"R.......", "RR......", "RR......"});
-    jeu.setPosition(181);
+    poser(jeu, {"r", "rR", "rR"});
     jeu.setInterval(intervalle);
     w.miroir();
     w.rafraichissement().peindre();
     const QRect place = w.score().geometry();
     const QImage avant = ecran(w).copy(place);
 
+    g_tirages.apparition(4);
     w.Timer1_Timer();
-    QCOMPARE(lire(jeu, 3), QStringList({"........", "........", "........"}));
+    QCOMPARE(lire(jeu, 3), rangees({"", "", ""}));
     QCOMPARE(w.Timer1().Interval(), intervalleApres);
     QCOMPARE(w.score().Caption(), QString::number(Jeu::IntervalleDepart - intervalleApres));
     w.rafraichissement().peindre();
@@ -128,18 +126,17 @@ void TestPartie::scoreAffiche()
 void TestPartie::boitePerdu_data()
 {
     QTest::addColumn<int>("pleine"); // the column full from row 4 down
-    QTest::addColumn<QStringList>("avant"); // rows 16 to 20, the full column included
-    QTest::addColumn<int>("position"); // the piece's top cell, drawn in `avant`
+    QTest::addColumn<QStringList>("avant"); // the bottom rows, the full column and the piece
     QTest::addColumn<QStringList>("apres");
     QTest::addColumn<QString>("score");
 
     // The full column alternates blue and red, red in the odd rows.
-    QTest::newRow("atterrissage sans ligne, puis pièce bloquée en colonne 1")
-            << 1 << QStringList {"B.......", "R.......", "BP......", "RJ......", "BV......"} << 182
-            << QStringList {"B.......", "R.......", "BP......", "RJ......", "BV......"} << "0";
-    QTest::newRow("atterrissage avec cascade, puis pièce bloquée en colonne 8")
-            << 8 << QStringList {"J......B", "R......R", "R......B", "RJJ....R", "VOP....B"} << 161
-            << QStringList {".......B", ".......R", ".......B", ".......R", "VOP....B"} << "6";
+    QTest::newRow("atterrissage sans ligne, puis piece bloquee dans la premiere colonne")
+            << 1 << QStringList {"B", "R", "Bp", "Rj", "Bv"}
+            << QStringList {"B", "R", "BP", "RJ", "BV"} << "0";
+    QTest::newRow("atterrissage avec cascade, puis piece bloquee dans la derniere colonne")
+            << ColonnesDeJeu << QStringList {"j|B", "r|R", "r|B", "RJJ|R", "VOP|B"}
+            << QStringList {"|B", "|R", "|B", "|R", "VOP|B"} << "6";
 }
 
 // The piece lands and the draw sends the next one into a full column: "Perdu". When the box
@@ -149,18 +146,17 @@ void TestPartie::boitePerdu()
 {
     QFETCH(int, pleine);
     QFETCH(QStringList, avant);
-    QFETCH(int, position);
     QFETCH(QStringList, apres);
     QFETCH(QString, score);
 
     VorlanFrm &w = *m_w;
     Jeu &jeu = w.jeu();
     poser(jeu, avant);
-    for (int ligne = 4; ligne < 16; ++ligne)
-        jeu.setLbl(ligne * Jeu::Colonnes + pleine, Jeu::Palette[std::size_t(ligne % 2 ? 0 : 1)]);
-    jeu.setPosition(position);
+    const int hauts = RangeesDeJeu - int(avant.size()); // the rows above those of `avant`
+    for (int ligne = 4; ligne <= hauts; ++ligne)
+        jeu.setLbl(caseDe(ligne, pleine), Jeu::Palette[std::size_t(ligne % 2 ? 0 : 1)]);
     w.miroir();
-    const QStringList haut = lire(jeu).mid(0, 15);
+    const QStringList haut = lire(jeu).mid(0, hauts);
     const Couleur apercu = jeu.Label2(0);
 
     bool tictacPendantBoite = true;
@@ -179,7 +175,7 @@ void TestPartie::boitePerdu()
         QTest::qWait(50);
         QCOMPARE(lire(w.jeu()), avant);
     };
-    g_tirages = {tirageColonne(pleine)};
+    g_tirages.suite = {tirageColonne(pleine)};
     w.Timer1_Timer();
     compterBoites();
 
@@ -187,8 +183,8 @@ void TestPartie::boitePerdu()
     QVERIFY(!tictacPendantBoite);
     QVERIFY(!w.Timer1().Enabled());
     QCOMPARE(jeu.Position(), Jeu::Colonnes + pleine);
-    QCOMPARE(lire(jeu).mid(0, 15), haut);
-    QCOMPARE(lire(jeu, 5), apres);
+    QCOMPARE(lire(jeu).mid(0, hauts), haut);
+    QCOMPARE(lire(jeu, int(apres.size())), rangees(apres));
     QCOMPARE(jeu.Label2(0), apercu);
     QCOMPARE(w.score().Caption(), score);
     // Keys still act after the game is lost, and none restarts the timer.
@@ -205,19 +201,16 @@ void TestPartie::apparitionBloquee()
 {
     VorlanFrm &w = *m_w;
     Jeu &jeu = w.jeu();
-    poser(jeu, {});
+    poser(jeu, {"r", "b", "p"});
     for (int ligne = 4; ligne <= RangeesDeJeu; ++ligne)
-        jeu.setLbl(ligne * Jeu::Colonnes + 8, Jeu::Palette[std::size_t(ligne % 2 ? 3 : 4)]);
-    jeu.setPosition(181);
-    for (int i = 0; i < 3; ++i)
-        jeu.setLbl(181 + 10 * i, Jeu::Palette[std::size_t(i)]);
+        jeu.setLbl(caseDe(ligne, ColonnesDeJeu), Jeu::Palette[std::size_t(ligne % 2 ? 3 : 4)]);
     w.miroir();
-    g_tirages = {0.3f, 0.1f, 0.1f, 0.1f}; // column 3
+    g_tirages.apparition(3);
     w.Timer1_Timer();
     QCOMPARE(m_boites, 0);
     QVERIFY(w.Timer1().Enabled());
-    QCOMPARE(jeu.Position(), 13);
-    QCOMPARE(w.lbl().BackColor(13), jeu.lbl(13));
+    QCOMPARE(jeu.Position(), caseDe(1, 3));
+    QCOMPARE(w.lbl().BackColor(caseDe(1, 3)), jeu.lbl(caseDe(1, 3)));
 }
 
 // The real box: modal, the text it is given, one OK button, no icon, the application's name
@@ -293,17 +286,18 @@ void TestPartie::fermetureSousPerdu()
     Systeme::doublures().MsgBox = {};
     VorlanFrm *w = m_w.get();
 
-    // Rows 4 to 20 full, with no line of three anywhere, and the piece in rows 1 to 3 of
+    // Rows 4 down full, with no line of three anywhere, and the piece in rows 1 to 3 of
     // column 1: the next tick lands it and no new piece can come in.
     Jeu &jeu = w->jeu();
-    for (int ligne = 1; ligne <= 20; ++ligne)
-        for (int colonne = 1; colonne <= 8; ++colonne)
-            jeu.setLbl(ligne * 10 + colonne,
+    for (int ligne = 1; ligne <= RangeesDeJeu; ++ligne)
+        for (int colonne = 1; colonne <= ColonnesDeJeu; ++colonne)
+            jeu.setLbl(caseDe(ligne, colonne),
                        ligne < 4 ? jeu.vide() : Jeu::Palette.at((ligne + 2 * colonne) % 5));
     for (int i = 0; i < 3; ++i)
-        jeu.setLbl(11 + 10 * i, Jeu::Palette.at(5 + i % 2));
-    jeu.setPosition(11);
+        jeu.setLbl(caseDe(1 + i, 1), Jeu::Palette.at(5 + i % 2));
+    jeu.setPosition(caseDe(1, 1));
     w->miroir();
+    g_tirages.suite = {tirageColonne(1)};
 
     bool boiteOuverte = false;
     bool tictacPendantBoite = true;

@@ -7,7 +7,6 @@
 #include "plateautest.h"
 
 #include <QtTest>
-#include <optional>
 #include <random>
 
 using namespace vl;
@@ -18,7 +17,7 @@ namespace {
 bool estPiece(const Jeu &jeu, int i)
 {
     const int p = jeu.Position();
-    return i == p || i == p + 10 || i == p + 20;
+    return i >= p && i < p + Jeu::Dessous && (i - p) % Jeu::Colonnes == 0;
 }
 
 bool occupee(const Jeu &jeu, int i)
@@ -29,7 +28,7 @@ bool occupee(const Jeu &jeu, int i)
 // Whether a line of three of one colour stands among the cells other than the piece's.
 bool ligneHorsPiece(const Jeu &jeu)
 {
-    for (int i = 11; i <= 208; ++i) {
+    for (int i = 0; i < Jeu::NombreCases; ++i) {
         const Couleur c = jeu.lbl(i);
         if (c == jeu.vide() || c == jeu.mur() || estPiece(jeu, i))
             continue;
@@ -44,13 +43,13 @@ bool ligneHorsPiece(const Jeu &jeu)
     return false;
 }
 
-// Without the falling piece, every column is one unbroken stack standing on row 20.
+// Without the falling piece, every column is one unbroken stack standing on the bottom row.
 QString defautDeColonnes(const Jeu &jeu)
 {
-    for (int col = 1; col <= 8; ++col) {
+    for (int col = 1; col <= ColonnesDeJeu; ++col) {
         bool vu_vide = false;
-        for (int ligne = 20; ligne >= 1; --ligne) {
-            const int i = ligne * 10 + col;
+        for (int ligne = RangeesDeJeu; ligne >= 1; --ligne) {
+            const int i = caseDe(ligne, col);
             const bool plein = occupee(jeu, i) && !estPiece(jeu, i);
             if (plein && vu_vide)
                 return QStringLiteral("colonne %1 trouee au rang %2").arg(col).arg(ligne);
@@ -98,32 +97,26 @@ void TestPropriete::partieAleatoire()
     };
     nouvellePartie();
 
-    // What a key does to the rules: Escape and the keys the game does not use, nothing.
-    const std::optional<Jeu::Commande> touches[] = {Jeu::Commande::Gauche,
-                                                    Jeu::Commande::Droite,
-                                                    Jeu::Commande::Haut,
-                                                    Jeu::Commande::Bas,
-                                                    Jeu::Commande::Precipite,
-                                                    Jeu::Commande::Apercu,
-                                                    std::nullopt,
-                                                    std::nullopt};
+    // Half the steps are ticks, the others keys: each command, and two keys that do nothing
+    // to the rules (Escape, and one the game does not use).
+    const int touches = int(Jeu::Commandes.size()) + 2;
     for (int pas = 0; pas < 150000; ++pas) {
         const int intervalle = jeu.Interval();
-        const int choix = int(gen() % 16);
+        const int choix = int(gen() % unsigned(2 * touches));
         bool atterrie = false;
-        if (choix < 8) {
+        if (choix < touches) {
             const int position = jeu.Position();
             const int avant = casesOccupees(jeu);
             jeu.Tic();
-            atterrie = jeu.Position() != position + 10;
+            atterrie = jeu.Position() != position + Jeu::Colonnes;
             if (atterrie) {
                 ++atterrissages;
                 const int enlevees = avant - casesOccupees(jeu) + (jeu.Enabled() ? 3 : 0);
                 retires += enlevees;
                 grosses += enlevees > 3;
             }
-        } else if (const auto commande = touches[choix - 8]) {
-            jeu.Execute(*commande);
+        } else if (choix - touches < int(Jeu::Commandes.size())) {
+            jeu.Execute(Jeu::Commandes[std::size_t(choix - touches)]);
         }
 
         QVERIFY2(mursIntacts(jeu), qPrintable(QString::number(pas)));
@@ -138,7 +131,9 @@ void TestPropriete::partieAleatoire()
             continue;
         }
         const int p = jeu.Position();
-        QVERIFY(p % 10 >= 1 && p % 10 <= 8 && p / 10 >= 1 && p / 10 <= 18);
+        QVERIFY(p % Jeu::Colonnes >= 1 && p % Jeu::Colonnes <= ColonnesDeJeu
+                && p / Jeu::Colonnes >= 1
+                && p / Jeu::Colonnes <= RangeesDeJeu + 1 - Jeu::HauteurPiece);
         const QString trou = defautDeColonnes(jeu);
         QVERIFY2(trou.isEmpty(), qPrintable(trou));
         if (atterrie)

@@ -4,6 +4,7 @@
 // What the game asks of the system: the random draws and the local time of day. CTest runs it
 // once in each of several time zones (TZ), whatever the machine's own.
 
+#include "plateautest.h"
 #include "systeme.h"
 
 #include <QDateTime>
@@ -84,7 +85,7 @@ void TestSysteme::tirages_data()
 {
     QTest::addColumn<Systeme::Lecture>("autre"); // the time of day of a second start-up
     QTest::addColumn<bool>("memePartie");
-    QTest::newRow("même heure au millième: mêmes tirages")
+    QTest::newRow("meme heure au millieme: memes tirages")
             << Systeme::Lecture {20, 15, 42, 317} << true;
     QTest::newRow("une milliseconde plus tard: d'autres tirages")
             << Systeme::Lecture {20, 15, 42, 318} << false;
@@ -116,11 +117,11 @@ void TestSysteme::tirages()
     QSet<int> colonnes, couleurs;
     for (const float r : premiere) {
         QVERIFY2(r >= 0.0f && r < 1.0f, qPrintable(QString::number(double(r))));
-        colonnes << int(r * 8);
-        couleurs << int(r * 7);
+        colonnes << int(r * test::ColonnesDeJeu);
+        couleurs << int(r * float(Jeu::Palette.size()));
     }
-    QCOMPARE(colonnes.size(), 8);
-    QCOMPARE(couleurs.size(), 7);
+    QCOMPARE(colonnes.size(), test::ColonnesDeJeu);
+    QCOMPARE(couleurs.size(), int(Jeu::Palette.size()));
     QCOMPARE(partie(autre) == premiere, memePartie);
 }
 

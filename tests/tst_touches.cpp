@@ -3,7 +3,7 @@
 
 // Every key, as a real key press travels: each Qt::Key value and a sample of other codes,
 // under every combination of Shift, Ctrl, Alt and Meta, sent to the game window's QWindow.
-// The seven command keys do their command whatever the modifiers; every other key leaves
+// The game's keys do their command whatever the modifiers; every other key leaves
 // the board, the piece, the preview, the timer, the score and the window state as they were.
 // A key press reaches the window whichever control has the focus, and keys that are no command
 // reach the control.
@@ -12,7 +12,6 @@
 #include "fenetretest.h"
 #include "plateautest.h"
 
-#include <QHash>
 #include <QMetaEnum>
 #include <QtTest>
 #include <array>
@@ -84,16 +83,28 @@ Etat attendu(const VorlanFrm &w, const Etat &avant, Effet effet)
     return e;
 }
 
-// The seven command keys, written out here rather than taken from the window's own table.
-const QHash<int, Effet> &commandes()
+// The game's keys, typed here once rather than taken from the window's own table: the Qt key,
+// the code the window passes Form_KeyDown for it, and what it does.
+struct ToucheDuJeu
 {
-    static const QHash<int, Effet> c {
-            {Qt::Key_Return, Jeu::Commande::Apercu}, {Qt::Key_Enter, Jeu::Commande::Apercu},
-            {Qt::Key_Escape, std::nullopt},          {Qt::Key_Space, Jeu::Commande::Precipite},
-            {Qt::Key_Left, Jeu::Commande::Gauche},   {Qt::Key_Up, Jeu::Commande::Haut},
-            {Qt::Key_Right, Jeu::Commande::Droite},  {Qt::Key_Down, Jeu::Commande::Bas},
-    };
-    return c;
+    int qt;
+    int code;
+    Effet effet;
+};
+const ToucheDuJeu Touches[] = {
+        {Qt::Key_Return, 13, Jeu::Commande::Apercu}, {Qt::Key_Enter, 13, Jeu::Commande::Apercu},
+        {Qt::Key_Escape, 27, std::nullopt},          {Qt::Key_Space, 32, Jeu::Commande::Precipite},
+        {Qt::Key_Left, 37, Jeu::Commande::Gauche},   {Qt::Key_Up, 38, Jeu::Commande::Haut},
+        {Qt::Key_Right, 39, Jeu::Commande::Droite},  {Qt::Key_Down, 40, Jeu::Commande::Bas},
+};
+
+// The row of Touches for a Qt key, or nullptr for a key the game does not use.
+const ToucheDuJeu *toucheDuJeu(int qt)
+{
+    for (const ToucheDuJeu &t : Touches)
+        if (t.qt == qt)
+            return &t;
+    return nullptr;
 }
 
 // The text a keyboard would send with the key: its character when it has a printable one,
@@ -130,7 +141,7 @@ QString nomTouche(int touche, Qt::KeyboardModifiers m)
 
 } // namespace
 
-class TstTouches : public FenetreTest
+class TestTouches : public FenetreTest
 {
     Q_OBJECT
 private slots:
@@ -143,8 +154,8 @@ private slots:
         m_exposee = false;
     }
 
-    void seulesLesSeptTouchesAgissent_data();
-    void seulesLesSeptTouchesAgissent();
+    void seulesLesTouchesDuJeuAgissent_data();
+    void seulesLesTouchesDuJeuAgissent();
     void codesDesTouches_data();
     void codesDesTouches();
     void autresTouchesPassent();
@@ -156,7 +167,7 @@ private:
     QString essayer(const Jeu &depart, QWidget &focus, int touche, Qt::KeyboardModifiers m);
 };
 
-QString TstTouches::essayer(const Jeu &depart, QWidget &focus, int touche, Qt::KeyboardModifiers m)
+QString TestTouches::essayer(const Jeu &depart, QWidget &focus, int touche, Qt::KeyboardModifiers m)
 {
     VorlanFrm &w = *m_w;
     if (w.windowState() & Qt::WindowMinimized)
@@ -164,22 +175,22 @@ QString TstTouches::essayer(const Jeu &depart, QWidget &focus, int touche, Qt::K
     w.jeu() = depart;
     w.miroir();
     focus.setFocus();
-    const auto commande = commandes().find(touche);
+    const ToucheDuJeu *commande = toucheDuJeu(touche);
     const Etat avant = lire(w);
-    Etat voulu = commande == commandes().end() ? avant : attendu(w, avant, commande.value());
+    Etat voulu = commande ? attendu(w, avant, commande->effet) : avant;
     if (avant.focus != &focus)
         return nomTouche(touche, m) + QStringLiteral(": the focus is elsewhere");
-    if (voulu == avant && commande != commandes().end())
+    if (voulu == avant && commande)
         return nomTouche(touche, m) + QStringLiteral(": the test board does not show the command");
     QTest::sendKeyEvent(QTest::Click, w.windowHandle(), Qt::Key(touche), texte(touche, m), m);
     const Etat apres = lire(w);
     // A key that is no command reaches the focused control: Tab moves the focus on.
-    if (commande == commandes().end())
+    if (!commande)
         voulu.focus = apres.focus;
     return apres == voulu ? QString() : nomTouche(touche, m);
 }
 
-void TstTouches::seulesLesSeptTouchesAgissent_data()
+void TestTouches::seulesLesTouchesDuJeuAgissent_data()
 {
     QTest::addColumn<bool>("touchesQt");
     QTest::addColumn<Qt::KeyboardModifiers>("modificateurs");
@@ -197,9 +208,9 @@ void TstTouches::seulesLesSeptTouchesAgissent_data()
         }
 }
 
-// Only the seven command keys act, and each acts the same under any modifiers, whichever
-// control has the focus: none clicks Quit or moves the focus.
-void TstTouches::seulesLesSeptTouchesAgissent()
+// Only the game's keys act, and each acts the same under any modifiers, whichever control has
+// the focus: none clicks Quit or moves the focus.
+void TestTouches::seulesLesTouchesDuJeuAgissent()
 {
     QFETCH(bool, touchesQt);
     QFETCH(Qt::KeyboardModifiers, modificateurs);
@@ -225,10 +236,7 @@ void TstTouches::seulesLesSeptTouchesAgissent()
     // A board on which every command changes something: a piece of three colours in the
     // middle of an empty field, with room on both sides and below.
     Jeu depart = m_w->jeu();
-    poser(depart, {});
-    depart.setPosition(84); // rows 8 to 10, column 4
-    for (int k = 0; k < 3; ++k)
-        depart.setLbl(84 + 10 * k, Jeu::Palette.at(std::size_t(k)));
+    poser(depart, {"...r", "...b", "...p", "", "", ""});
 
     QStringList fautes;
     for (int touche : touches) {
@@ -244,18 +252,13 @@ void TstTouches::seulesLesSeptTouchesAgissent()
     QVERIFY2(fautes.isEmpty(), qPrintable(fautes.mid(0, 20).join(QStringLiteral(", "))));
 }
 
-void TstTouches::codesDesTouches_data()
+void TestTouches::codesDesTouches_data()
 {
     QTest::addColumn<int>("code");
     QTest::addColumn<bool>("duJeu");
     QTest::addColumn<Effet>("effet");
-    QTest::newRow("Entree montre ou cache") << 13 << true << Effet(Jeu::Commande::Apercu);
-    QTest::newRow("Echap reduit") << 27 << true << Effet();
-    QTest::newRow("Espace precipite") << 32 << true << Effet(Jeu::Commande::Precipite);
-    QTest::newRow("fleche gauche") << 37 << true << Effet(Jeu::Commande::Gauche);
-    QTest::newRow("fleche haut") << 38 << true << Effet(Jeu::Commande::Haut);
-    QTest::newRow("fleche droite") << 39 << true << Effet(Jeu::Commande::Droite);
-    QTest::newRow("fleche bas") << 40 << true << Effet(Jeu::Commande::Bas);
+    for (const ToucheDuJeu &t : Touches)
+        QTest::newRow(QMetaEnum::fromType<Qt::Key>().valueToKey(t.qt)) << t.code << true << t.effet;
     QTest::newRow("Page precedente: rien") << 33 << false << Effet();
     QTest::newRow("Inser: rien") << 45 << false << Effet();
     QTest::newRow("lettre A: rien") << 65 << false << Effet();
@@ -263,7 +266,7 @@ void TstTouches::codesDesTouches_data()
 }
 
 // The key code a window passes for each key, and what the game makes of it.
-void TstTouches::codesDesTouches()
+void TestTouches::codesDesTouches()
 {
     QFETCH(int, code);
     QFETCH(bool, duJeu);
@@ -275,7 +278,7 @@ void TstTouches::codesDesTouches()
 }
 
 // Keys that are not commands reach the focused control: Alt+Q clicks Quit, Tab moves on.
-void TstTouches::autresTouchesPassent()
+void TestTouches::autresTouchesPassent()
 {
     VorlanFrm &w = *m_w;
     QVERIFY2(activer(w), "the window never became active");
@@ -293,7 +296,7 @@ void TstTouches::autresTouchesPassent()
     QVERIFY(!w.isVisible());
 }
 
-void TstTouches::repetitionAutomatique()
+void TestTouches::repetitionAutomatique()
 {
     VorlanFrm &w = *m_w;
     QVERIFY2(activer(w), "the window never became active");
@@ -306,5 +309,5 @@ void TstTouches::repetitionAutomatique()
     QCOMPARE(w.jeu().Position(), p + 2);
 }
 
-QTEST_MAIN(TstTouches)
+QTEST_MAIN(TestTouches)
 #include "tst_touches.moc"

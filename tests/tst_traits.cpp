@@ -38,7 +38,7 @@ void tracerReference(QImage &image, const BoiteImage &boite, const Trace &t)
 
 } // namespace
 
-class TstTraits : public QObject
+class TestTraits : public QObject
 {
     Q_OBJECT
 
@@ -60,7 +60,7 @@ private:
     BoiteImage *m_boite = nullptr;
 };
 
-void TstTraits::init()
+void TestTraits::init()
 {
     m_fenetre = std::make_unique<QWidget>();
     m_fenetre->resize(200, 200);
@@ -71,13 +71,13 @@ void TstTraits::init()
     QVERIFY2(QTest::qWaitForWindowExposed(m_fenetre.get(), 5000), "the window was never exposed");
 }
 
-void TstTraits::cleanup()
+void TestTraits::cleanup()
 {
     m_fenetre.reset();
     m_boite = nullptr;
 }
 
-QImage TstTraits::ecran() const
+QImage TestTraits::ecran() const
 {
     const QImage tout = m_fenetre->screen()->grabWindow(m_fenetre->winId()).toImage();
     const qreal dpr = m_boite->image().devicePixelRatio();
@@ -86,25 +86,25 @@ QImage TstTraits::ecran() const
     return tout.copy(zone).convertToFormat(QImage::Format_RGB32);
 }
 
-bool TstTraits::aLEcran() const
+bool TestTraits::aLEcran() const
 {
     return QTest::qWaitFor(
             [this] { return ecran() == m_boite->image().convertToFormat(QImage::Format_RGB32); },
             2000);
 }
 
-void TstTraits::commeQPainter_data()
+void TestTraits::commeQPainter_data()
 {
     QTest::addColumn<int>("graine");
     QTest::addColumn<float>("etendue");
     QTest::newRow("aiguilles depuis le centre") << 1 << 0.0f;
-    QTest::newRow("traits quelconques dans la boîte") << 2 << 0.0f;
-    QTest::newRow("traits qui débordent de la boîte") << 3 << 600.0f;
+    QTest::newRow("traits quelconques dans la boite") << 2 << 0.0f;
+    QTest::newRow("traits qui debordent de la boite") << 3 << 600.0f;
 }
 
 // Random lines of widths 1 to 9, each drawn once and then again in another colour (the
 // second time from what the box remembers), against QPainter on a copy of the image.
-void TstTraits::commeQPainter()
+void TestTraits::commeQPainter()
 {
     QFETCH(int, graine);
     QFETCH(float, etendue);
@@ -141,18 +141,18 @@ void TstTraits::commeQPainter()
     }
 }
 
-void TstTraits::lEcranSuit_data()
+void TestTraits::lEcranSuit_data()
 {
     QTest::addColumn<bool>("bouge");
     QTest::addColumn<bool>("autreDessin");
-    QTest::newRow("aiguilles effacées et redessinées au même endroit") << false << false;
+    QTest::newRow("aiguilles effacees et redessinees au meme endroit") << false << false;
     QTest::newRow("une aiguille qui avance") << true << false;
-    QTest::newRow("boîte vidée et point posé entre deux tics") << false << true;
+    QTest::newRow("boite videe et point pose entre deux tics") << false << true;
 }
 
 // Ticks of a clock: the three hands erased and drawn again, one of them moving now and then,
 // other drawing in between; after the event loop has run, the screen shows the image.
-void TstTraits::lEcranSuit()
+void TestTraits::lEcranSuit()
 {
     QFETCH(bool, bouge);
     QFETCH(bool, autreDessin);
@@ -197,5 +197,5 @@ void TstTraits::lEcranSuit()
     }
 }
 
-QTEST_MAIN(TstTraits)
+QTEST_MAIN(TestTraits)
 #include "tst_traits.moc"

@@ -13,8 +13,8 @@
 #   demarre_jeu [VAR=VALEUR...]  starts the game in a fixed environment, plus these variables,
 #                                at $jeu_lance (an $EPOCHREALTIME)
 #   jeu_en_vie, jeu_termine      whether the game runs
-#   lire_bas                     sets $bas to the row (1 to 20) of the falling piece's bottom
-#                                cell as a capture (the display's `capture FICHIER`) shows it
+#   lire_bas                     sets $bas to the row (1 at the top) of the falling piece's
+#                                bottom cell as a capture (the display's `capture FICHIER`) shows it
 #   descend                      waits for the piece to move down from row $bas
 #   se_repeint                   stops the test unless the screen shows the piece moving down
 #   piece_haute                  brings a new piece when the falling one is low
@@ -146,7 +146,7 @@ lire_bas()
 {
     bas_lu=$EPOCHREALTIME
     capture "$travail/capture.png" 2>/dev/null || return 1
-    bas=$("$verifiecapture" --plateau "$travail/capture.png" | head -n 20 | awk '
+    bas=$("$verifiecapture" --plateau "$travail/capture.png" | awk '
         !col { col = match($0, /[^.]/); if (col) n = NR; next }
         NR == n + 1 && substr($0, col, 1) != "." { n = NR }
         END { print n + 0 }')

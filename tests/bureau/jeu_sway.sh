@@ -34,7 +34,7 @@ statut=0
 verifie "statut == 0" "the window's screenshot ($geometrie): walls, empty field, one piece"
 se_repeint
 
-# The column (1 to 8) of the piece, from a fresh capture.
+# The column (1 at the left) of the piece, from a fresh capture.
 colonne=0
 lire_colonne()
 {

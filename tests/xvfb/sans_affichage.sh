@@ -66,6 +66,8 @@ cas=(
     "--version||--version|0|=vorlan $version|rien"
     "-v, with DISPLAY=:$libre|DISPLAY=:$libre|-v|0|=vorlan $version|rien"
     "--help||--help|0|aide|rien"
+    "--help --version: the first one given wins||--help --version|0|aide|rien"
+    "--version --help: the first one given wins||--version --help|0|=vorlan $version|rien"
     "-h, with QT_QPA_PLATFORM=xcb|QT_QPA_PLATFORM=xcb|-h|0|aide|rien"
     "an unknown option after Qt's $qt||$qt --inconnue|2|rien|refus --inconnue"
     "an unknown option, with no display||--pas-une-option|2|rien|refus --pas-une-option"

@@ -24,6 +24,8 @@
 //                                          when the screenshot has another size
 // verifiecapture --centre-quitter          prints the centre of the Quit button, in pixels
 // verifiecapture --intervalle              prints the game's first interval between ticks, ms
+// verifiecapture --forme                   prints the playing field's columns and rows, and the
+//                                          client area's width and height in pixels
 
 #include "disposition.h"
 
@@ -219,14 +221,12 @@ int lirePlateau(const QImage &image, int echelle, bool traits)
     }
     // Cell (ligne, colonne) of the field, rows 1 to RangeesDeJeu, columns 1 to ColonnesDeJeu.
     const auto cellule = [echelle](int ligne, int colonne) {
-        return caseALEcran(ligne * Jeu::Colonnes + colonne, echelle);
+        return caseALEcran(caseDe(ligne, colonne), echelle);
     };
-    const QPoint interieur = QPoint(10, 10) * echelle;
     for (int ligne = 1; ligne <= RangeesDeJeu; ++ligne) {
         QString rang;
         for (int colonne = 1; colonne <= ColonnesDeJeu; ++colonne)
-            rang += QLatin1Char(
-                    lettreALEcran(image.pixel(cellule(ligne, colonne).topLeft() + interieur)));
+            rang += QLatin1Char(lettreALEcran(image.pixel(cellule(ligne, colonne).center())));
         std::printf("%s\n", qPrintable(rang));
     }
     if (!traits)
@@ -236,12 +236,12 @@ int lirePlateau(const QImage &image, int echelle, bool traits)
         std::printf("%s\n", qPrintable(test::courses(ligneDePixels(image, a, b), sombre)));
     };
     for (int ligne = 1; ligne <= RangeesDeJeu; ++ligne) {
-        const int y = cellule(ligne, 1).top() + interieur.y();
+        const int y = cellule(ligne, 1).center().y();
         courses(QPoint(cellule(ligne, 1).left(), y),
                 QPoint(cellule(ligne, ColonnesDeJeu).right(), y));
     }
     for (int colonne = 1; colonne <= ColonnesDeJeu; ++colonne) {
-        const int x = cellule(1, colonne).left() + interieur.x();
+        const int x = cellule(1, colonne).center().x();
         courses(QPoint(x, cellule(1, colonne).top()),
                 QPoint(x, cellule(RangeesDeJeu, colonne).bottom()));
     }
@@ -262,6 +262,10 @@ int main(int argc, char *argv[])
         std::printf("%d\n", Jeu::IntervalleDepart);
         return 0;
     }
+    if (args == QStringList {QStringLiteral("--forme")}) {
+        std::printf("%d %d %d %d\n", ColonnesDeJeu, RangeesDeJeu, Client.width(), Client.height());
+        return 0;
+    }
     const QString chemin = args.isEmpty() ? QString() : args.takeLast();
     bool valide = !chemin.isEmpty();
     bool peinte = false, plateau = false, traits = false;
@@ -272,7 +276,7 @@ int main(int argc, char *argv[])
         if (args[i] == QLatin1String("--peinte")) {
             peinte = true;
         } else if (args[i] == QLatin1String("--tombee")) {
-            descenteMax = RangeesDeJeu - 3; // the piece's top cell anywhere down to row 18
+            descenteMax = RangeesDeJeu - Jeu::HauteurPiece; // the piece anywhere down its column
         } else if (args[i] == QLatin1String("--depuis") && suivi) {
             const int ms = args[++i].toInt(&valide);
             valide = valide && ms >= 0;
@@ -291,7 +295,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr,
                      "usage: verifiecapture [--peinte | --tombee | --depuis MS] CAPTURE.png\n"
                      "       verifiecapture --plateau [--echelle F] [--traits] CAPTURE.png\n"
-                     "       verifiecapture --centre-quitter | --intervalle\n");
+                     "       verifiecapture --centre-quitter | --intervalle | --forme\n");
         return 1;
     }
     QImage image(chemin);
