@@ -75,7 +75,9 @@ public:
     const Minuterie &Timer1() const { return m_Timer1; }
     const Horloge *Horloge1() const { return m_Horloge1.get(); }
     Horloge *Horloge1() { return m_Horloge1.get(); }
-    // Copies the board and the preview from the rules into the controls that show them.
+    // Brings the controls in line with the rules: the board, the preview, the score caption,
+    // and the timer's interval and switch. Start-up, the tick, a key and the loss call it, and
+    // nothing else copies the rules' state.
     void miroir();
 
     // The rules text that Text1 shows: five lines, each ended by a carriage return and a line
