@@ -28,8 +28,9 @@ constexpr int LargeurCase = 300;
 } // namespace
 
 // The rules' empty and wall colours are the window's own background and foreground.
-VorlanFrm::VorlanFrm()
-    : m_jeu(BackColor(), ForeColor())
+VorlanFrm::VorlanFrm(QWidget *parent)
+    : Fenetre(parent)
+    , m_jeu(BackColor(), ForeColor())
 {
     creeControles();
     m_jeu.setTirage(&Systeme::Rnd);

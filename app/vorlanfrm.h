@@ -27,7 +27,8 @@ class VorlanFrm : public Fenetre
 {
     Q_OBJECT
 public:
-    VorlanFrm();
+    // The window as laid out, before Form_Load starts the game; a parent, if given, owns it.
+    explicit VorlanFrm(QWidget *parent = nullptr);
     ~VorlanFrm() override;
 
     // The timer's tick: nothing while minimised; otherwise one step of the game, then the

@@ -63,6 +63,9 @@ private:
     {
         Descripteur();
         ~Descripteur();
+        // One owner closes it, once.
+        Descripteur(const Descripteur &) = delete;
+        Descripteur &operator=(const Descripteur &) = delete;
         int fd;
     };
 
