@@ -10,7 +10,8 @@ namespace vl {
 
 // The program's application object. An exception that an event's handler lets out (a tick, a
 // key, a repaint) is caught here, before it crosses Qt's event loop, which does not support
-// that: the program ends with one line naming what failed and status 1, never through
+// that, and so is one that the program's windows let out as they are made and shown (lancer):
+// the program ends with one line naming what failed and status 1, never through
 // std::terminate and its core dump.
 class Application : public QApplication
 {
