@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Vorlan developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "application.h"
 #include "lignecommande.h"
 #include "vorlanfrm.h"
 
@@ -70,7 +71,7 @@ int main(int argc, char *argv[])
     if (const char *raison = affichageManquant(ligne))
         echecDemarrage(raison);
     const QtMessageHandler precedent = qInstallMessageHandler(pendantDemarrage);
-    QApplication app(argc, argv); // takes Qt's own options out of argv
+    vl::Application app(argc, argv); // takes Qt's own options out of argv
     qInstallMessageHandler(precedent);
     if (!g_avertissements.isEmpty()) // warnings that turned out not to be fatal
         std::fprintf(stderr, "%s\n", g_avertissements.constData());
@@ -85,7 +86,9 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window with the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vorlan.Vorlan"));
 
-    vl::VorlanFrm fenetre;
-    fenetre.show();
-    return QApplication::exec();
+    return vl::Application::lancer([] {
+        vl::VorlanFrm fenetre;
+        fenetre.show();
+        return QApplication::exec();
+    });
 }

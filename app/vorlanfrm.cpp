@@ -28,8 +28,9 @@ constexpr int LargeurCase = 300;
 } // namespace
 
 // The rules' empty and wall colours are the window's own background and foreground.
-VorlanFrm::VorlanFrm()
-    : m_jeu(BackColor(), ForeColor())
+VorlanFrm::VorlanFrm(QWidget *parent)
+    : Fenetre(parent)
+    , m_jeu(BackColor(), ForeColor())
 {
     creeControles();
     m_jeu.setTirage(&Systeme::Rnd);
@@ -63,7 +64,6 @@ void VorlanFrm::creeControles()
     m_score->setForeColor(couleurs::TexteBouton);
     m_score->setBackColor(couleurs::FaceBouton);
     m_score->setAutoSize(true);
-    m_score->setCaption(QStringLiteral("0"));
     m_score->setPlacement({7770, 2625, 0, 0});
     m_score->setAccessibleName(QStringLiteral("Score"));
     m_score->setAccessibleDescription(
@@ -164,11 +164,11 @@ void VorlanFrm::Form_Load()
     for (Etiquette *e : m_Label3)
         e->hide();
     miroir();
-
-    m_Timer1.setInterval(m_jeu.Interval());
-    m_Timer1.setEnabled(m_jeu.Enabled());
 }
 
+// Each control is only marked for repainting when its value changes, and the timer only moves
+// its ticks when its settings change: a key, which changes none of them, leaves the ticks where
+// they fall.
 void VorlanFrm::miroir()
 {
     for (int i = 0; i < Jeu::NombreCases; ++i)
@@ -177,13 +177,16 @@ void VorlanFrm::miroir()
         m_Label2[i]->setBackColor(m_jeu.Label2(i));
         m_Label2[i]->setVisible(m_jeu.Montrer() != 0);
     }
+    m_score->setCaption(QString::number(m_jeu.score()));
+    m_Timer1.setInterval(m_jeu.Interval());
+    m_Timer1.setEnabled(m_jeu.Enabled());
 }
 
-// A blocked spawn: the timer stops before the box opens, so that no tick runs under it, and the
-// screen shows the landing that ended the game, without waiting for the next refresh.
+// A blocked spawn, the rules' timer already off: the window's timer stops before the box opens,
+// so that no tick runs under it, and the screen shows the landing that ended the game, without
+// waiting for the next refresh.
 void VorlanFrm::Perdu()
 {
-    m_Timer1.setEnabled(false);
     miroir();
     rafraichissement().peindre();
     Systeme::MsgBox(this, QStringLiteral("Perdu"));
@@ -194,9 +197,6 @@ void VorlanFrm::Timer1_Timer()
     if (etatFenetre() == EtatFenetre::Minimise)
         return;
     m_jeu.Tic();
-    m_Timer1.setInterval(m_jeu.Interval());
-    m_Timer1.setEnabled(m_jeu.Enabled());
-    m_score->setCaption(QString::number(m_jeu.score()));
     miroir();
     m_Horloge1->HorlogeDes(*m_Picture1);
 }

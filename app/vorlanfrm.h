@@ -27,7 +27,8 @@ class VorlanFrm : public Fenetre
 {
     Q_OBJECT
 public:
-    VorlanFrm();
+    // The window as laid out, before Form_Load starts the game; a parent, if given, owns it.
+    explicit VorlanFrm(QWidget *parent = nullptr);
     ~VorlanFrm() override;
 
     // The timer's tick: nothing while minimised; otherwise one step of the game, then the
@@ -75,7 +76,9 @@ public:
     const Minuterie &Timer1() const { return m_Timer1; }
     const Horloge *Horloge1() const { return m_Horloge1.get(); }
     Horloge *Horloge1() { return m_Horloge1.get(); }
-    // Copies the board and the preview from the rules into the controls that show them.
+    // Brings the controls in line with the rules: the board, the preview, the score caption,
+    // and the timer's interval and switch. Start-up, the tick, a key and the loss call it, and
+    // nothing else copies the rules' state.
     void miroir();
 
     // The rules text that Text1 shows: five lines, each ended by a carriage return and a line

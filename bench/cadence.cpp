@@ -138,7 +138,7 @@ void attendreExposee(VorlanFrm &f)
 }
 
 // The game's own way to stop its timer: a new piece that cannot come in. Jeu then reports
-// the timer disabled, so that no later tick switches the window's timer on again.
+// the timer disabled, so that no later miroir switches the window's timer on again.
 void eteindreMinuterie(VorlanFrm &f)
 {
     for (int col = 1; col <= vl::test::ColonnesDeJeu; ++col)
@@ -147,8 +147,8 @@ void eteindreMinuterie(VorlanFrm &f)
 }
 
 // An empty field and a first piece, as at start-up, at the given speed, with the rules'
-// timer switch left as it is (Jeu::Demarre would switch it on, and the next tick the
-// window's timer with it).
+// timer switch left as it is (Jeu::Demarre would switch it on, and miroir the window's timer
+// with it).
 void nouvellePartie(VorlanFrm &f, TirageSansLigne &tirage, int intervalle)
 {
     Jeu &jeu = f.jeu();
@@ -201,7 +201,6 @@ int cadence(VorlanFrm &f, TirageSansLigne &tirage, int intervalle, double duree,
             const QTime t = QTime::currentTime();
             return vl::Systeme::Lecture {t.hour(), t.minute(), t.second(), t.msec()};
         };
-        f.Timer1_Timer(); // hands the interval to the window's timer
     }
     const double cpuDebut = cpuProcessusNs();
     const std::uint64_t peinturesDebut = f.rafraichissement().presentations();
@@ -342,8 +341,7 @@ int jeu(VorlanFrm &f, int intervalle, double duree)
                 f.setEtatFenetre(vl::Fenetre::EtatFenetre::Normal);
             f.jeu().Demarre();
             f.jeu().setInterval(intervalle);
-            f.miroir();
-            f.Timer1_Timer(); // switches the window's timer on again
+            f.miroir(); // switches the window's timer on again
         });
     };
     f.jeu().setInterval(intervalle);
@@ -365,7 +363,6 @@ int jeu(VorlanFrm &f, int intervalle, double duree)
         const QTime t = QTime::currentTime();
         return vl::Systeme::Lecture {t.hour(), t.minute(), t.second(), t.msec()};
     };
-    f.Timer1_Timer();
 
     CompteTouches compte(f.windowHandle());
     qApp->installEventFilter(&compte);

@@ -56,9 +56,11 @@ void Jeu::NouvellePiece()
     m_Position = PremiereCase + parmi(m_tirage(), ColonnesDeJeu);
     assert(m_Position / C == 1 && !estMur(m_Position));
     if (!estVide(m_Position + Dessous)) {
+        // Switched off before the loss is reported, so that what reports it finds the game
+        // stopped.
+        m_Enabled = false;
         if (m_perdu)
             m_perdu();
-        m_Enabled = false;
         return;
     }
     for (int i = 0; i < HauteurPiece; ++i) {

@@ -61,7 +61,8 @@ public:
 
     // Where draws come from (each 0 <= r < 1); must be set before the first NouvellePiece.
     void setTirage(std::function<float()> tirage) { m_tirage = std::move(tirage); }
-    // What a blocked spawn does before the timer is switched off (the "Perdu" box).
+    // What a blocked spawn does once the rules have switched their timer off (the "Perdu"
+    // box).
     void setPerdu(std::function<void()> perdu) { m_perdu = std::move(perdu); }
 
     // Brings the rules to the state the window starts from: an empty board, the preview

@@ -11,7 +11,7 @@ namespace vl {
 // Two aliased fills, the inner one inset by one device pixel: Qt rounds both to the same
 // pixel grid, so the ring between them is exactly one pixel wide even where r's edges fall
 // between device pixels (fractional scale factors).
-void peindreBordee(QPainter &p, const QRect &r, const QColor &fond, const QColor &trait)
+void peindreBordee(QPainter &p, QRect r, const QColor &fond, const QColor &trait)
 {
     const qreal pixel = 1.0 / p.device()->devicePixelRatioF();
     p.fillRect(r, trait);

@@ -102,7 +102,7 @@ void Etiquette::setPolice(const QFont &f)
 
 int Etiquette::drapeauxTexte() const
 {
-    return Qt::AlignLeft | Qt::AlignTop | (m_wordWrap ? Qt::TextWordWrap : 0);
+    return int(Qt::AlignLeft | Qt::AlignTop) | (m_wordWrap ? int(Qt::TextWordWrap) : 0);
 }
 
 void Etiquette::placer()

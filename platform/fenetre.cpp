@@ -41,8 +41,8 @@ int bitsModificateurs(Qt::KeyboardModifiers m)
 
 } // namespace
 
-Fenetre::Fenetre()
-    : QWidget(nullptr)
+Fenetre::Fenetre(QWidget *parent)
+    : QWidget(parent, Qt::Window)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -25,7 +25,8 @@ public:
     // it is minimised; maximised is there for any other window.
     enum class EtatFenetre { Normal, Minimise, Maximise };
 
-    Fenetre();
+    // A window of its own on the desktop, whether or not a parent owns it.
+    explicit Fenetre(QWidget *parent = nullptr);
     ~Fenetre() override;
 
     void setCaption(const QString &texte) { setWindowTitle(texte); }

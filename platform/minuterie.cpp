@@ -54,12 +54,16 @@ Minuterie::~Minuterie() = default;
 void Minuterie::setInterval(int ms)
 {
     assert(ms >= 0);
+    if (ms == m_interval)
+        return;
     m_interval = ms;
     redemarrer();
 }
 
 void Minuterie::setEnabled(bool oui)
 {
+    if (oui == m_enabled)
+        return;
     m_enabled = oui;
     redemarrer();
 }
@@ -74,8 +78,8 @@ void Minuterie::redemarrer()
 
 void Minuterie::armer()
 {
-    // A tick sets the interval and the switch again each time, mostly to what they were: the
-    // descriptor is only re-armed for a new deadline.
+    // The descriptor is only set when it should hold another deadline than it does: a
+    // wake-up that read nothing, or a change while switched off, leaves it as it is.
     const std::optional<Chrono::time_point> voulue
             = actif() ? std::optional(m_echeance) : std::nullopt;
     if (voulue == m_armee)

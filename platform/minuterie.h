@@ -13,11 +13,13 @@
 namespace vl {
 
 // The periodic timer: an interval in milliseconds, an enabled switch and a tick action.
-// It ticks only while enabled with an interval above 0. Setting the interval or enabling
-// it restarts the countdown; done from inside a tick, the countdown starts from that tick's
-// due time, so the new interval takes effect from the tick that sets it. Ticks run one at
-// a time on the owner's thread: a tick that comes due while the previous one is still
-// running (inside a modal box) is dropped.
+// It ticks only while enabled with an interval above 0. Changing the interval or switching it
+// on restarts the countdown; done from inside a tick, the countdown starts from that tick's
+// due time, so the new interval takes effect from the tick that sets it. Setting what it
+// already holds changes nothing, so that a window may copy its settings into it at any time,
+// on a key as on a tick, without moving its ticks. Ticks run one at a time on the owner's
+// thread: a tick that comes due while the previous one is still running (inside a modal box)
+// is dropped.
 //
 // It keeps an exact pace: each tick is due one interval after the previous one was due, not
 // after it ran, so lateness does not add up. A tick more than RattrapageMax intervals late
@@ -38,10 +40,10 @@ public:
     explicit Minuterie(QObject *parent = nullptr);
     ~Minuterie() override;
 
-    // Sets the interval (>= 0 ms; 0 stops the ticks) and restarts the countdown.
+    // Sets the interval (>= 0 ms; 0 stops the ticks), restarting the countdown when it changes.
     void setInterval(int ms);
     int Interval() const { return m_interval; }
-    // Switches the ticks on (restarting the countdown) or off.
+    // Switches the ticks on (restarting the countdown) or off; the same again does nothing.
     void setEnabled(bool oui);
     bool Enabled() const { return m_enabled; }
     // What each tick does.
@@ -51,6 +53,9 @@ public:
     std::uint64_t tics() const { return m_tics; }
     // How late the last tick started after its due time.
     std::chrono::nanoseconds retard() const { return m_retard; }
+    // When the next tick is due, while it ticks: each tick, and each change of its settings,
+    // moves it on.
+    Chrono::time_point echeance() const { return m_echeance; }
 
 private:
     // Owns the timerfd; declared before the notifier that watches it, so it closes after.
@@ -58,6 +63,9 @@ private:
     {
         Descripteur();
         ~Descripteur();
+        // One owner closes it, once.
+        Descripteur(const Descripteur &) = delete;
+        Descripteur &operator=(const Descripteur &) = delete;
         int fd;
     };
 

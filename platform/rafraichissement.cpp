@@ -13,11 +13,17 @@ namespace vl {
 
 namespace {
 
-std::function<Rafraichissement::Chrono::time_point()> g_horloge;
+// The clock that replaces the steady clock, made on first use rather than at the program's load.
+std::function<Rafraichissement::Chrono::time_point()> &horlogeRemplacee()
+{
+    static std::function<Rafraichissement::Chrono::time_point()> h;
+    return h;
+}
 
 Rafraichissement::Chrono::time_point maintenant()
 {
-    return g_horloge ? g_horloge() : Rafraichissement::Chrono::now();
+    const auto &h = horlogeRemplacee();
+    return h ? h() : Rafraichissement::Chrono::now();
 }
 
 } // namespace
@@ -60,7 +66,7 @@ void Rafraichissement::peindre()
 
 void Rafraichissement::remplacerHorloge(std::function<Chrono::time_point()> horloge)
 {
-    g_horloge = std::move(horloge);
+    horlogeRemplacee() = std::move(horloge);
 }
 
 // Qt posts one request for all that its controls marked since the last repaint, and posts no

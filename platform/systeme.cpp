@@ -14,7 +14,14 @@
 namespace vl {
 
 namespace {
-std::mt19937 g_generateur;
+
+// Made on first use rather than at the program's load.
+std::mt19937 &generateur()
+{
+    static std::mt19937 g;
+    return g;
+}
+
 } // namespace
 
 Systeme::Doublures &Systeme::doublures()
@@ -25,7 +32,7 @@ Systeme::Doublures &Systeme::doublures()
 
 void Systeme::Randomize()
 {
-    g_generateur.seed(millisecondesDuJour());
+    generateur().seed(millisecondesDuJour());
 }
 
 float Systeme::Rnd()
@@ -36,7 +43,7 @@ float Systeme::Rnd()
         return r;
     }
     // 24 random bits over 2^24: every float step of [0, 1) and never 1 itself.
-    return float(g_generateur() >> 8) * (1.0f / 16777216.0f);
+    return float(generateur()() >> 8) * (1.0f / 16777216.0f);
 }
 
 Systeme::Lecture Systeme::heure()

@@ -21,7 +21,7 @@ TableauCases::TableauCases(QWidget *parent, int nombre)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void TableauCases::setPlacement(int i, const RectTwips &r)
+void TableauCases::setPlacement(int i, RectTwips r)
 {
     m_cases.at(i).place = r;
     recalculer();

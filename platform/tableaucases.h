@@ -24,7 +24,7 @@ public:
 
     int count() const { return int(m_cases.size()); }
     // Places cell i (0 <= i < count()).
-    void setPlacement(int i, const RectTwips &r);
+    void setPlacement(int i, RectTwips r);
     RectTwips placement(int i) const { return m_cases.at(i).place; }
     // Sets the colour of cell i; repaints the cell only if its value changed.
     void setBackColor(int i, Couleur c);

@@ -41,7 +41,7 @@ struct RectTwips
         const int y = vl::enPixels(top);
         return QRect(x, y, vl::enPixels(left + width) - x, vl::enPixels(top + height) - y);
     }
-    bool operator==(const RectTwips &) const = default;
+    friend bool operator==(RectTwips, RectTwips) = default;
 };
 
 // A control of kind Widget placed in its container in twips. The control keeps the rectangle
@@ -55,7 +55,7 @@ public:
     }
 
     // Places the control's outer edge in its container.
-    void setPlacement(const RectTwips &r)
+    void setPlacement(RectTwips r)
     {
         m_place = r;
         placer();

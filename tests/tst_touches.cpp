@@ -15,6 +15,7 @@
 #include <QMetaEnum>
 #include <QtTest>
 #include <array>
+#include <chrono>
 #include <optional>
 
 using namespace vl;
@@ -38,6 +39,9 @@ struct Etat
     int intervalle = 0;
     int intervalleMinuterie = 0;
     bool minuterieActive = false;
+    // Where the timer's ticks fall within its interval: only a change of its settings moves it
+    // (or a stall of several intervals), never a key.
+    std::chrono::nanoseconds phaseMinuterie {};
     QString score;
     const QWidget *focus = nullptr;
 
@@ -60,6 +64,8 @@ Etat lire(const VorlanFrm &w)
     e.intervalle = w.jeu().Interval();
     e.intervalleMinuterie = w.Timer1().Interval();
     e.minuterieActive = w.Timer1().Enabled();
+    e.phaseMinuterie = w.Timer1().echeance().time_since_epoch()
+            % std::chrono::milliseconds(w.Timer1().Interval());
     e.score = w.score().Caption();
     e.focus = QApplication::focusWidget();
     return e;

@@ -45,6 +45,7 @@ VORLAN_PACKAGES_TEST=(
     x11-utils xauth                  # xprop and xwininfo for them; X authority files
     sway grim wtype                  # the test on a real Wayland compositor
     clang libclang-rt-dev            # fuzzing and sanitizer builds
+    clazy clang-tidy                 # the static analysis of the program's code (step lint)
     desktop-file-utils appstream     # validators of the menu entry and the metadata
     groff-base                       # the manual page's check
     reuse                            # the licence check (it skips what git ignores)
