@@ -19,9 +19,12 @@ trap 'rm -rf "$travail"' EXIT
 mkdir -m 700 "$travail/runtime"
 ulimit -c 0
 
-# A display number that no X server holds: neither its socket nor its lock file exists.
+# A display number that no X server holds: neither its socket, nor its lock file, nor its
+# abstract socket, which a server in another root that shares this network namespace holds
+# without the files.
 libre=99
-while [[ -e /tmp/.X11-unix/X$libre || -e /tmp/.X$libre-lock ]]; do
+while [[ -e /tmp/.X11-unix/X$libre || -e /tmp/.X$libre-lock ]] \
+    || grep -q "@/tmp/.X11-unix/X$libre\$" /proc/net/unix; do
     libre=$((libre + 1))
 done
 
