@@ -29,7 +29,7 @@ struct ToucheJeu
     int largeurAction = 0;
 };
 
-// The seven keys, in the order of the key help.
+// The game's keys, in the order of the key help.
 inline constexpr std::array<ToucheJeu, 7> Clavier = {{
         {ToucheGauche, Jeu::Commande::Gauche, 315, 0, "←", "Flèche gauche", 6,
          "Déplacer vers la gauche"},

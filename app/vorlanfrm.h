@@ -36,7 +36,7 @@ public:
     void Timer1_Timer();
     // Quit: ends the program at once.
     void Command1_Click();
-    // Runs what the key of KeyCode does (clavier.h); true when it was one of the seven. Shift
+    // Runs what the key of KeyCode does (clavier.h); true when it was one of the game's. Shift
     // is not read: a key does the same with any modifiers.
     bool Form_KeyDown(int KeyCode, int Shift) override;
 

@@ -5,7 +5,7 @@
 
 namespace vl {
 
-// The virtual-key codes of the seven keys the game acts on. A window passes Form_KeyDown
+// The virtual-key codes of the keys the game acts on. A window passes Form_KeyDown
 // these codes for these keys, the upper-case character code for a letter or a digit, and 0
 // for any other key.
 enum Touche {
