@@ -48,7 +48,6 @@ private slots:
 
     void commandes_data();
     void commandes();
-    void cyclesRetournentAuDepart();
     void apercuBascule();
 };
 
@@ -385,23 +384,6 @@ void TestRegles::commandes()
     QCOMPARE(lire(jeu), champ(apres));
     QCOMPARE(jeu.Position(), position(apres));
     QVERIFY(mursIntacts(jeu));
-}
-
-void TestRegles::cyclesRetournentAuDepart()
-{
-    Jeu jeu = nouveauJeu();
-    poser(jeu, {".r", ".b", ".j"});
-    const QStringList depart = lire(jeu);
-    jeu.Execute(Jeu::Commande::Haut);
-    jeu.Execute(Jeu::Commande::Bas);
-    QCOMPARE(lire(jeu), depart);
-    for (int i = 0; i < 3; ++i)
-        jeu.Execute(Jeu::Commande::Haut);
-    QCOMPARE(lire(jeu), depart);
-    poser(jeu, {".v", ".v", ".v"});
-    const QStringList uni = lire(jeu);
-    jeu.Execute(Jeu::Commande::Bas);
-    QCOMPARE(lire(jeu), uni);
 }
 
 void TestRegles::apercuBascule()

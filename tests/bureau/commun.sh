@@ -20,6 +20,9 @@
 #   piece_haute                  brings a new piece when the falling one is low
 #   cachee_puis_montree ...      checks that the game stands still while hidden
 #   verifie CONDITION MESSAGE    counts and prints a check (CONDITION is arithmetic)
+#   fini_par QUOI                checks that the game ended with status 0 after QUOI
+#   muet ERREURS                 checks that the game printed nothing: on stdout, and in
+#                                ERREURS, its stderr as the test filters it
 #   bilan                        prints the counts; fails when a check failed
 # and $travail, a private directory removed on exit.
 
@@ -231,6 +234,28 @@ verifie()
     else
         echo "FAIL $2"
         echoues=$((echoues + 1))
+    fi
+}
+
+# Waits up to 10 s for the game to end after QUOI, what the test did to end it.
+fini_par()
+{
+    if attend 10 jeu_termine; then
+        local statut=0
+        wait "$jeu" || statut=$?
+        jeu=
+        verifie "statut == 0" "$1 ended vorlan with status $statut"
+    else
+        verifie 0 "$1: vorlan still runs"
+    fi
+}
+
+muet()
+{
+    if [[ -s $1 || -s $travail/vorlan-stdout.log ]]; then
+        verifie 0 "vorlan printed something in normal play"
+    else
+        verifie 1 "vorlan printed nothing"
     fi
 }
 

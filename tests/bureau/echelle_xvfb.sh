@@ -60,13 +60,6 @@ while read -r numero traits; do
 done < <(tail -n $((rangees + colonnes)) <<<"$plateau" | nl -ba -w1 -s' ')
 verifie "mauvaises == 0" "one-pixel borders across the $rangees rows and down the $colonnes columns"
 
-xdotool windowactivate --sync "$fenetre"
-if ferme_par_alt_f4; then
-    statut=0
-    wait "$jeu" || statut=$?
-    jeu=
-    verifie "statut == 0" "closed by the window manager, vorlan exited with status $statut"
-else
-    verifie 0 "closed by the window manager, vorlan still runs"
-fi
+ferme_par_alt_f4
+fini_par "closing by the window manager (Alt+F4)"
 bilan

@@ -69,21 +69,10 @@ descend || true
 verifie "bas > depart" "Escape, which sway ignores: the piece went on from row $depart to row $bas"
 
 wtype -M alt -k q -m alt
-if attend 10 jeu_termine; then
-    statut=0
-    wait "$jeu" || statut=$?
-    jeu=
-    verifie "statut == 0" "Alt+Q ended vorlan with status $statut"
-else
-    verifie 0 "Alt+Q: vorlan still runs"
-fi
+fini_par "Alt+Q"
 # Each wtype run adds a virtual keyboard that has no keymap for a moment, and sway 1.10 tells
 # the client so ("no keymap"), which Qt 6.8 reports; a real seat always has a keymap.
 grep -v -x 'qt.qpa.wayland: unknown keymap format: 0' "$travail/vorlan-stderr.log" \
     >"$travail/vorlan-stderr-jeu.log" || true
-if [[ -s $travail/vorlan-stderr-jeu.log || -s $travail/vorlan-stdout.log ]]; then
-    verifie 0 "vorlan printed something in normal play"
-else
-    verifie 1 "vorlan printed nothing"
-fi
+muet "$travail/vorlan-stderr-jeu.log"
 bilan

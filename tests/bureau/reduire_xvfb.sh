@@ -36,19 +36,7 @@ cachee_puis_montree "the window manager's minimise" minimise_par_le_gestionnaire
 restaure
 cachee_puis_montree "Escape" echappe minimisee restaure normale
 
-# Alt+F4 is openbox's own close command: the window manager asks the window to close.
-xdotool windowactivate --sync "$fenetre"
-if ferme_par_alt_f4; then
-    statut=0
-    wait "$jeu" || statut=$?
-    jeu=
-    verifie "statut == 0" "closed by the window manager, vorlan exited with status $statut"
-else
-    verifie 0 "closed by the window manager, vorlan still runs"
-fi
-if [[ -s $travail/vorlan-stderr.log || -s $travail/vorlan-stdout.log ]]; then
-    verifie 0 "vorlan printed something in normal play"
-else
-    verifie 1 "vorlan printed nothing"
-fi
+ferme_par_alt_f4
+fini_par "closing by the window manager (Alt+F4)"
+muet "$travail/vorlan-stderr.log"
 bilan

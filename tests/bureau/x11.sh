@@ -9,8 +9,7 @@
 #   fenetre_visible              sets $fenetre to the game's one visible window
 #   capture FICHIER              a screenshot of that window's client area
 #   touche TOUCHE                presses and releases a key, by its X keysym name
-#   ferme_par_alt_f4             presses Alt+F4, openbox's close command, and waits for the
-#                                game to end
+#   ferme_par_alt_f4             presses Alt+F4, openbox's close command, in the game's window
 # On failure it prints the X server's window tree and openbox's list of the windows it manages.
 
 for outil in Xvfb openbox xdotool xprop xwininfo import; do
@@ -97,6 +96,6 @@ touche() { xdotool key "$1"; }
 
 ferme_par_alt_f4()
 {
+    xdotool windowactivate --sync "$fenetre"
     xdotool key alt+F4
-    attend 10 jeu_termine
 }

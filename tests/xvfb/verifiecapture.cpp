@@ -90,17 +90,6 @@ public:
         return differents == 0;
     }
 
-    // The 1-pixel ring just inside r.
-    bool bordure(const QRect &r, QRgb c, const QString &quoi)
-    {
-        const bool haut = uni(QRect(r.left(), r.top(), r.width(), 1), c, quoi + " top border");
-        const bool bas = uni(QRect(r.left(), r.bottom(), r.width(), 1), c, quoi + " bottom border");
-        const bool gauche = uni(QRect(r.left(), r.top(), 1, r.height()), c, quoi + " left border");
-        const bool droite
-                = uni(QRect(r.right(), r.top(), 1, r.height()), c, quoi + " right border");
-        return haut && bas && gauche && droite;
-    }
-
     // Everything in r outside the rectangle trou, which lies within r.
     void uniAutour(const QRect &r, const QRect &trou, QRgb c, const QString &quoi)
     {
@@ -154,8 +143,8 @@ int verifie(const QImage &image, int descenteMax)
             murs += v.uni(r, Noir, QStringLiteral("wall ") + nom);
             continue;
         }
-        v.bordure(r, Noir, nom);
         const QRect interieur = r.adjusted(1, 1, -1, -1);
+        v.uniAutour(r, interieur, Noir, nom + " border");
         const QRgb fond = image.pixel(interieur.topLeft());
         if (!v.uni(interieur, fond, nom + " interior"))
             continue;
