@@ -227,16 +227,6 @@ inline QRgb pixelEn(const BoiteImage &b, double x, double y)
                            int(std::floor(y / TwipsParPixel * dpr)));
 }
 
-// True when the pixel holding (x, y) or one of its eight neighbours has colour c.
-inline bool pixelPres(const BoiteImage &b, double x, double y, QRgb c)
-{
-    for (int dj = -1; dj <= 1; ++dj)
-        for (int di = -1; di <= 1; ++di)
-            if (pixelEn(b, x + di * TwipsParPixel, y + dj * TwipsParPixel) == c)
-                return true;
-    return false;
-}
-
 // How many pixels of the image have colour c.
 inline int pixels(const QImage &im, QRgb c)
 {

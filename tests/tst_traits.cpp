@@ -130,13 +130,8 @@ void TestTraits::commeQPainter()
             m_boite->Line(t.x1, t.y1, t.x2, t.y2, t.couleur);
             tracerReference(reference, *m_boite, t);
             if (m_boite->image() != reference)
-                QFAIL(qPrintable(QStringLiteral("line %1 (%2, %3)-(%4, %5) width %6")
-                                         .arg(n)
-                                         .arg(t.x1)
-                                         .arg(t.y1)
-                                         .arg(t.x2)
-                                         .arg(t.y2)
-                                         .arg(t.largeur)));
+                QFAIL(qPrintable(QString::asprintf("line %d (%g, %g)-(%g, %g) width %d", n, t.x1,
+                                                   t.y1, t.x2, t.y2, t.largeur)));
         }
     }
 }
