@@ -57,6 +57,12 @@ struct EtiquetteAuto
     int left;
     int top;
     int largeur;
+
+    // Its name as the window gives it: "Label1(12)", "score".
+    QString nom() const
+    {
+        return indice < 0 ? QStringLiteral("score") : QStringLiteral("Label1(%1)").arg(indice);
+    }
 };
 inline constexpr std::array<EtiquetteAuto, 16> Etiquettes = {{
         {0, 4095, 315, 0},

@@ -143,14 +143,12 @@ inline Controle controle(VorlanFrm &w, const QString &nom)
 inline std::optional<int> executer(const std::function<void()> &action)
 {
     QTimer::singleShot(0, qApp, action);
-    QTimer garde;
-    garde.setSingleShot(true);
+    QObject garde; // its timer goes with it
     bool expire = false;
-    QObject::connect(&garde, &QTimer::timeout, qApp, [&expire] {
+    QTimer::singleShot(5000, &garde, [&expire] {
         expire = true;
         QCoreApplication::exit();
     });
-    garde.start(5000);
     const int code = QCoreApplication::exec();
     return expire ? std::nullopt : std::optional(code);
 }

@@ -17,21 +17,6 @@ using namespace vl::test;
 
 Q_DECLARE_METATYPE(vl::RectTwips)
 
-namespace {
-
-QString nomEtiquette(int indice)
-{
-    return indice < 0 ? QStringLiteral("score") : QStringLiteral("Label1(%1)").arg(indice);
-}
-
-// The colour painted at a point of the window, in logical pixels.
-QColor pixel(QWidget &w, QPoint p)
-{
-    return w.grab().toImage().pixelColor(p);
-}
-
-} // namespace
-
 using Lecture = Couleur (*)(VorlanFrm &);
 Q_DECLARE_METATYPE(Lecture)
 
@@ -65,8 +50,7 @@ void TestDisposition::disposition_data()
     QTest::newRow("Command1") << "Command1" << d::Command1;
     QTest::newRow("Picture1") << "Picture1" << d::Picture1;
     for (const d::EtiquetteAuto &e : d::Etiquettes)
-        QTest::newRow(qPrintable(nomEtiquette(e.indice)))
-                << nomEtiquette(e.indice) << RectTwips {e.left, e.top, e.largeur, 0};
+        QTest::newRow(qPrintable(e.nom())) << e.nom() << RectTwips {e.left, e.top, e.largeur, 0};
 }
 
 // Each control at its place; a label sized to its text shows the whole text, on one line
@@ -141,9 +125,7 @@ void TestDisposition::polices()
     QVERIFY(fenetre.bold());
     // fontconfig gives the metric-compatible face for the name.
     QCOMPARE(QFontInfo(fenetre).family(), QStringLiteral("Liberation Mono"));
-    for (QWidget *herite :
-         {static_cast<QWidget *>(&w.score()), static_cast<QWidget *>(&w.Command1()),
-          static_cast<QWidget *>(&w.Text1())})
+    for (QWidget *herite : std::initializer_list<QWidget *> {&w.score(), &w.Command1(), &w.Text1()})
         QCOMPARE(herite->font(), fenetre);
     for (int i = 4; i <= 14; ++i) {
         const QFont f = w.Label1(i).font();
@@ -270,7 +252,9 @@ void TestDisposition::rgbDeLaFaceNEstPasVide()
     const int dessous = p + Jeu::Dessous;
     jeu.setLbl(dessous, rgb(face.red(), face.green(), face.blue()));
     w.miroir();
-    QCOMPARE(pixel(w, centreCase(w, dessous)), pixel(w, centreCase(w, dessous + Jeu::Colonnes)));
+    const QImage vue = w.grab().toImage();
+    QCOMPARE(vue.pixelColor(centreCase(w, dessous)),
+             vue.pixelColor(centreCase(w, dessous + Jeu::Colonnes)));
     g_tirages.apparition(6);
     w.Timer1_Timer();
     QCOMPARE(jeu.Position(), caseDe(1, 6));

@@ -25,11 +25,6 @@ const QColor Mur(0x00, 0x00, 0x00); // walls
 const QColor Trait(0x00, 0x00, 0x80); // cell borders, label text, the clock box's border
 const QColor Fond(0xff, 0xff, 0xff); // the clock's background
 
-QPalette paletteDistincte()
-{
-    return test::schema(Face, Mur, Fond, Trait);
-}
-
 // The device-pixel rectangle that a logical rectangle covers at factor s.
 QRect enAppareil(const QRect &r, qreal s)
 {
@@ -37,13 +32,13 @@ QRect enAppareil(const QRect &r, qreal s)
                  QPoint(qRound((r.right() + 1) * s) - 1, qRound((r.bottom() + 1) * s) - 1));
 }
 
-// The bounding box, within zone, of the pixels of colour c.
-QRect boite(const QImage &i, const QRect &zone, QColor c)
+// The bounding box, within zone, of the pixels that garde() holds for.
+QRect boite(const QImage &i, const QRect &zone, const std::function<bool(QRgb)> &garde)
 {
     QRect b;
     for (int y = zone.top(); y <= zone.bottom(); ++y)
         for (int x = zone.left(); x <= zone.right(); ++x)
-            if (i.pixel(x, y) == c.rgb())
+            if (garde(i.pixel(x, y)))
                 b |= QRect(x, y, 1, 1);
     return b;
 }
@@ -65,12 +60,8 @@ private slots:
     void texteEntier();
     void reglesEntieres();
     void horlogePleineResolution();
-    void cleanupTestCase();
 
 private:
-    // The screenshot's pixels along a line from a to b (a horizontal or vertical line).
-    QList<QRgb> ligne(QPoint a, QPoint b) const { return test::ligneDePixels(m_vue, a, b); }
-
     qreal m_s = 1;
     std::unique_ptr<VorlanFrm> m_w;
     QImage m_vue;
@@ -80,7 +71,7 @@ void TestEchelle::initTestCase()
 {
     m_s = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
     QVERIFY(m_s >= 1);
-    QApplication::setPalette(paletteDistincte());
+    QApplication::setPalette(test::schema(Face, Mur, Fond, Trait));
     test::tiragesDeDepart();
     Systeme::doublures().Rnd = std::ref(test::g_tirages);
     Systeme::doublures().heure = [] {
@@ -100,11 +91,6 @@ void TestEchelle::initTestCase()
     const QString dossier = QCoreApplication::applicationDirPath() + QStringLiteral("/captures");
     QVERIFY(QDir().mkpath(dossier));
     QVERIFY(m_vue.save(dossier + QStringLiteral("/echelle-%1.png").arg(m_s)));
-}
-
-void TestEchelle::cleanupTestCase()
-{
-    m_w.reset();
 }
 
 // The screenshot covers the client area at the device's resolution.
@@ -128,31 +114,21 @@ void TestEchelle::proportions_data()
 void TestEchelle::proportions()
 {
     QFETCH(QString, quoi);
-    VorlanFrm &w = *m_w;
-    QRect logique;
-    QColor couleur;
+    const VorlanFrm &w = *m_w;
+    QRect logique = w.Label2(0).geometry() | w.Label2(2).geometry();
+    QColor couleur = Trait;
     if (quoi == QLatin1String("plateau")) {
         logique = w.lbl().geometry().translated(w.Frame1().pos());
         couleur = Mur;
     } else if (quoi == QLatin1String("horloge")) {
         logique = w.Picture1().geometry();
-        couleur = Trait;
-    } else {
-        logique = w.Label2(0).geometry() | w.Label2(2).geometry();
-        couleur = Trait;
     }
     QCOMPARE(logique.size().isEmpty(), false);
     const QRect attendu = enAppareil(logique, m_s);
-    const QRect vu = boite(m_vue, attendu.adjusted(-3, -3, 3, 3), couleur);
-    const QString message = QStringLiteral("expected (%1,%2 %3x%4), seen (%5,%6 %7x%8)")
-                                    .arg(attendu.x())
-                                    .arg(attendu.y())
-                                    .arg(attendu.width())
-                                    .arg(attendu.height())
-                                    .arg(vu.x())
-                                    .arg(vu.y())
-                                    .arg(vu.width())
-                                    .arg(vu.height());
+    const QRect vu = boite(m_vue, attendu.adjusted(-3, -3, 3, 3),
+                           [&](QRgb p) { return p == couleur.rgb(); });
+    QString message;
+    QDebug(&message) << "expected" << attendu << "seen" << vu;
     QVERIFY2(std::abs(vu.left() - attendu.left()) <= 1 && std::abs(vu.top() - attendu.top()) <= 1
                      && std::abs(vu.right() - attendu.right()) <= 1
                      && std::abs(vu.bottom() - attendu.bottom()) <= 1,
@@ -177,27 +153,23 @@ void TestEchelle::bordsNets()
 {
     QFETCH(bool, enLigne);
     QFETCH(int, rang);
-    VorlanFrm &w = *m_w;
-    QList<QRgb> pixels;
-    int cases = 0;
-    if (rang < 0) {
-        const QRect r = enAppareil(w.Label2(0).geometry() | w.Label2(2).geometry(), m_s);
-        pixels = ligne(QPoint(r.center().x(), r.top() - 2), QPoint(r.center().x(), r.bottom() + 2));
-        cases = 3;
-    } else {
+    const VorlanFrm &w = *m_w;
+    int cases = 3;
+    QRect r = w.Label2(0).geometry() | w.Label2(2).geometry();
+    if (rang > 0) {
         using test::caseDe;
         cases = enLigne ? test::ColonnesDeJeu : test::RangeesDeJeu;
-        const QPoint origine = w.Frame1().pos();
         const QRect premiere
                 = w.lbl().placement(enLigne ? caseDe(rang, 1) : caseDe(1, rang)).enPixels();
         const QRect derniere
                 = w.lbl().placement(enLigne ? caseDe(rang, cases) : caseDe(cases, rang)).enPixels();
-        const QRect r = enAppareil((premiere | derniere).translated(origine), m_s);
-        pixels = enLigne
-                ? ligne(QPoint(r.left() - 2, r.center().y()), QPoint(r.right() + 2, r.center().y()))
-                : ligne(QPoint(r.center().x(), r.top() - 2),
-                        QPoint(r.center().x(), r.bottom() + 2));
+        r = (premiere | derniere).translated(w.Frame1().pos());
     }
+    r = enAppareil(r, m_s);
+    const QPoint m = r.center();
+    const QList<QRgb> pixels = enLigne
+            ? test::ligneDePixels(m_vue, QPoint(r.left() - 2, m.y()), QPoint(r.right() + 2, m.y()))
+            : test::ligneDePixels(m_vue, QPoint(m.x(), r.top() - 2), QPoint(m.x(), r.bottom() + 2));
     QCOMPARE(test::courses(pixels, [](QRgb p) { return p == Trait.rgb(); }),
              QStringLiteral("1") + QStringLiteral(" 2").repeated(cases - 1) + QStringLiteral(" 1"));
 
@@ -212,9 +184,7 @@ void TestEchelle::texteEntier_data()
 {
     QTest::addColumn<int>("indice"); // -1 for the score
     for (const test::disposition::EtiquetteAuto &e : test::disposition::Etiquettes)
-        QTest::newRow(e.indice < 0 ? "score"
-                                   : qPrintable(QStringLiteral("Label1(%1)").arg(e.indice)))
-                << e.indice;
+        QTest::newRow(qPrintable(e.nom())) << e.indice;
 }
 
 // A label sized to its text shows all of it: the text drawn at the screen's resolution
@@ -236,20 +206,12 @@ void TestEchelle::texteEntier()
         p.drawText(place, Qt::AlignLeft | Qt::AlignTop | (e.WordWrap() ? Qt::TextWordWrap : 0),
                    e.Caption());
     }
-    QRect noire;
-    for (int y = 0; y < libre.height(); ++y)
-        for (int x = 0; x < libre.width(); ++x)
-            if (libre.pixel(x, y) != QColor(Qt::white).rgb())
-                noire |= QRect(x, y, 1, 1);
+    const QRect noire = boite(libre, libre.rect(), [](QRgb p) { return p != qRgb(255, 255, 255); });
     QVERIFY2(!noire.isEmpty(), qPrintable(e.Caption()));
     const QSize dispo(int(std::floor(e.width() * m_s)), int(std::floor(e.height() * m_s)));
-    QVERIFY2(noire.right() < dispo.width() && noire.bottom() < dispo.height(),
-             qPrintable(QStringLiteral("\"%1\": ink up to %2 x %3, label %4 x %5")
-                                .arg(e.Caption())
-                                .arg(noire.right() + 1)
-                                .arg(noire.bottom() + 1)
-                                .arg(dispo.width())
-                                .arg(dispo.height())));
+    QString message;
+    QDebug(&message) << e.Caption() << "last ink at" << noire.bottomRight() << "label" << dispo;
+    QVERIFY2(noire.right() < dispo.width() && noire.bottom() < dispo.height(), qPrintable(message));
 }
 
 // The rules box shows its five lines whole, none wrapped.

@@ -31,9 +31,8 @@ namespace {
 Lecture periodeA(qreal hertz)
 {
     return [hertz](VorlanFrm &w) {
-        QScreen *ecran = w.screen();
-        const auto signaler = [ecran](qreal taux) {
-            QWindowSystemInterface::handleScreenRefreshRateChange(ecran, taux);
+        const auto signaler = [&w](qreal taux) {
+            QWindowSystemInterface::handleScreenRefreshRateChange(w.screen(), taux);
             QWindowSystemInterface::flushWindowSystemEvents();
         };
         signaler(hertz);
@@ -103,8 +102,7 @@ void TestEcran::delais()
 void TestEcran::presentation_data()
 {
     QTest::addColumn<bool>("touche"); // the change: the Left key, or else a tick
-    QTest::addColumn<double>("periodes"); // refresh periods on the pace's clock since the last
-                                          // repaint
+    QTest::addColumn<double>("periodes"); // refresh periods since the last repaint
     QTest::addColumn<bool>("tenue"); // the repaint waits for the end of the refresh
 
     QTest::newRow("un tic juste apres un rafraichissement se montre au suivant")
@@ -182,16 +180,12 @@ void TestEcran::echapArreteAussitot()
 {
     VorlanFrm &w = *m_w;
     QVERIFY2(activer(w), "the window never became active");
-    const QString score = w.score().Caption();
     QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
-    QVERIFY(w.windowState() & Qt::WindowMinimized);
     QCOMPARE(w.etatFenetre(), Fenetre::EtatFenetre::Minimise);
     const QStringList avant = lire(w.jeu());
     w.Timer1_Timer();
     w.Timer1_Timer();
     QCOMPARE(lire(w.jeu()), avant);
-    QCOMPARE(w.Timer1().Interval(), Jeu::IntervalleDepart);
-    QCOMPARE(w.score().Caption(), score);
     // Keys still act on a minimised window; Escape again changes nothing.
     const int p = w.jeu().Position();
     QTest::keyClick(w.windowHandle(), Qt::Key_Left);
@@ -244,14 +238,13 @@ void TestEcran::pause()
     QFETCH(std::vector<Pas>, pas);
     VorlanFrm &w = *m_w;
     QVERIFY2(activer(w), "the window never became active");
-    QWindow *fenetre = w.windowHandle();
     QWidget autre;
     QElapsedTimer depuisEchap; // started before the key: it can only overstate the pause
     for (std::size_t k = 0; k < pas.size(); ++k) {
         switch (pas[k].evenement) {
         case Evenement::Echap:
             depuisEchap.start();
-            QTest::keyClick(fenetre, Qt::Key_Escape);
+            QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
             break;
         case Evenement::Reduite:
             w.showMinimized();

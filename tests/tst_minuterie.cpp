@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <ranges>
 #include <thread>
 #include <vector>
 
@@ -253,12 +254,10 @@ void TestMinuterie::rattrapeApresUnCourtBlocage()
     const auto decalage = [&](int n) {
         return echeances[n] - echeances[0] - n * Intervalle;
     };
-    std::chrono::nanoseconds avant = decalage(0);
-    for (int n = 1; n < Avant; ++n)
-        avant = std::min(avant, decalage(n));
-    std::chrono::nanoseconds apres = decalage(Avant + 1);
-    for (int n = Avant + 2; n < Avant + 1 + Apres; ++n)
-        apres = std::min(apres, decalage(n));
+    const auto avant
+            = std::ranges::min(std::views::iota(0, Avant) | std::views::transform(decalage));
+    const auto apres = std::ranges::min(std::views::iota(Avant + 1, Avant + 1 + Apres)
+                                        | std::views::transform(decalage));
     // Drifting by the stall would put the later ticks Blocage - Intervalle late.
     const auto ecart = std::chrono::abs(apres - avant);
     QVERIFY2(ecart < (Blocage - Intervalle) / 2,

@@ -14,6 +14,7 @@
 
 #include <QMetaEnum>
 #include <QtTest>
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <optional>
@@ -107,10 +108,8 @@ const ToucheDuJeu Touches[] = {
 // The row of Touches for a Qt key, or nullptr for a key the game does not use.
 const ToucheDuJeu *toucheDuJeu(int qt)
 {
-    for (const ToucheDuJeu &t : Touches)
-        if (t.qt == qt)
-            return &t;
-    return nullptr;
+    const auto t = std::ranges::find(Touches, qt, &ToucheDuJeu::qt);
+    return t == std::end(Touches) ? nullptr : t;
 }
 
 // The text a keyboard would send with the key: its character when it has a printable one,
@@ -124,17 +123,19 @@ QString texte(int touche, Qt::KeyboardModifiers m)
     return m & Qt::ShiftModifier ? t : t.toLower();
 }
 
+// The modifiers, as the rows name them.
+const std::pair<Qt::KeyboardModifier, const char *> Modificateurs[]
+        = {{Qt::ShiftModifier, "Maj"},
+           {Qt::ControlModifier, "Ctrl"},
+           {Qt::AltModifier, "Alt"},
+           {Qt::MetaModifier, "Meta"}};
+
 QString nomModificateurs(Qt::KeyboardModifiers m)
 {
     QStringList noms;
-    if (m & Qt::ShiftModifier)
-        noms << QStringLiteral("Maj");
-    if (m & Qt::ControlModifier)
-        noms << QStringLiteral("Ctrl");
-    if (m & Qt::AltModifier)
-        noms << QStringLiteral("Alt");
-    if (m & Qt::MetaModifier)
-        noms << QStringLiteral("Meta");
+    for (const auto &[modificateur, nom] : Modificateurs)
+        if (m & modificateur)
+            noms << QString::fromLatin1(nom);
     return noms.isEmpty() ? QStringLiteral("sans modificateur") : noms.join(QLatin1Char('+'));
 }
 
@@ -204,10 +205,8 @@ void TestTouches::seulesLesTouchesDuJeuAgissent_data()
     for (const bool qt : {true, false})
         for (int bits = 0; bits < 32; ++bits) {
             Qt::KeyboardModifiers m;
-            m.setFlag(Qt::ShiftModifier, bits & 1);
-            m.setFlag(Qt::ControlModifier, bits & 2);
-            m.setFlag(Qt::AltModifier, bits & 4);
-            m.setFlag(Qt::MetaModifier, bits & 8);
+            for (int k = 0; k < 4; ++k)
+                m.setFlag(Modificateurs[k].first, (bits >> k) & 1);
             QTest::addRow("%s, %s, focus sur %s", qt ? "chaque Qt::Key" : "autres codes",
                           qPrintable(nomModificateurs(m)), bits & 16 ? "Quitter" : "l'horloge")
                     << qt << m << bool(bits & 16);
