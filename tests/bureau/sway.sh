@@ -9,7 +9,7 @@
 # seat has no keyboard its client drops the keys, and each wtype run adds and removes one of
 # its own. It defines, beside those of commun.sh:
 #   fenetre_visible              sets $geometrie to the game's visible window ("X,Y WxH")
-#   capture FICHIER              a screenshot of that window's client area
+#   capture FICHIER              a screenshot of that window's client area, where it is now
 #   touche TOUCHE                presses and releases a key, by its xkb name
 #   sway_commande COMMANDE...    a sway command on the game's window
 # On failure it prints sway's tree of windows.
@@ -96,7 +96,10 @@ r, w = trouvees[0]["rect"], trouvees[0]["window_rect"]
 print("%d,%d %dx%d" % (r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"]))')
 }
 
-capture() { grim -g "$geometrie" "$1"; }
+# The window's place is read again for each capture: sway 1.10 first shows a new floating
+# window without its title bar, then moves it 25 pixels down to make room for it, and a place
+# read in between would capture the title bar for good.
+capture() { fenetre_visible && grim -g "$geometrie" "$1"; }
 
 touche() { wtype -k "$1"; }
 
